@@ -1,0 +1,6 @@
+namespace kelvo::app {
+int SettingsLibraryVersion()
+{
+    return 1;
+}
+} // namespace kelvo::app

@@ -1,0 +1,6 @@
+namespace kelvo::forms {
+int FormsLibraryVersion()
+{
+    return 1;
+}
+} // namespace kelvo::forms

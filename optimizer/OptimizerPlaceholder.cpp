@@ -1,0 +1,6 @@
+namespace kelvo::optimizer {
+int OptimizerLibraryVersion()
+{
+    return 1;
+}
+} // namespace kelvo::optimizer

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include <QLocale>
+#include <QString>
+
+// Numeric conversions with the program's rounding rules. Every conversion that can fail (out of range,
+// not a number, division by zero) says so through an empty optional instead of invoking undefined
+// behaviour, so callers skip exactly the step that failed.
+namespace kelvo::numeric {
+
+// Rounds to the nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
+double RoundHalfEven(double value);
+
+// Conversions to 32- and 16-bit signed integers with half-to-even rounding.
+std::optional<std::int32_t> CLng(double value);
+std::optional<std::int16_t> CInt(double value);
+
+// Largest integer not above the value (Int(-3.5) = -4).
+double Int(double value);
+
+// Integer division truncating toward zero; empty on a zero divisor or INT32_MIN / -1.
+std::optional<std::int32_t> IntDiv(std::int32_t dividend, std::int32_t divisor);
+
+std::optional<std::int32_t> CheckedAdd(std::int32_t a, std::int32_t b);
+std::optional<std::int32_t> CheckedSub(std::int32_t a, std::int32_t b);
+
+// Formats a number with an integer digit pattern such as "#,###,###" or "#,##": the value is rounded
+// half away from zero, "#" places print nothing for leading zeros (so 0 gives the empty text), "0"
+// places always print, and a "," between placeholders groups the digits in threes with the locale's
+// group separator. Values that are not finite give the empty text.
+QString Format(double value, const QString& pattern, const QLocale& locale = QLocale::system());
+
+} // namespace kelvo::numeric

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Kelvo needs, only those missing, and only with apt-get.
+# Usage: scripts/setup.sh [run|test]   (run: build and run the program; test: also the test tools)
+set -euo pipefail
+
+need=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core fonts-liberation)
+if [ "${1:-run}" = test ]; then
+    need+=(xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick openbox trayer wmctrl
+           clang libclang-rt-14-dev)
+fi
+
+missing=()
+for pkg in "${need[@]}"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo > /dev/null || { echo "Kelvo needs these packages, and installing them needs root: ${missing[*]}" >&2; exit 1; }
+    sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" > /dev/null

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Sets up everything, builds Kelvo and runs the whole test suite (unit, widget and end-to-end tests).
+# Exits non-zero on any failure.
+#   scripts/test.sh            normal build, every test
+#   scripts/test.sh --sanitize ASan+UBSan build, unit tests only
+#   scripts/test.sh --fuzz S   libFuzzer targets, S seconds each
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh test
+mode=${1:-}
+case "$mode" in
+    "")
+        cmake --preset default > /dev/null
+        cmake --build --preset default
+        ctest --preset default
+        ;;
+    --sanitize)
+        cmake --preset asan > /dev/null
+        cmake --build --preset asan
+        ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+            ctest --preset asan
+        ;;
+    --fuzz)
+        seconds=${2:-60}
+        cmake --preset fuzz > /dev/null
+        cmake --build --preset fuzz
+        for fuzzer in build-fuzz/fuzz/*; do
+            [ -x "$fuzzer" ] || continue
+            corpus=$(mktemp -d)
+            seeds=tests/data/fuzz/$(basename "$fuzzer")
+            [ -d "$seeds" ] && cp -r "$seeds"/. "$corpus"/
+            echo "== $(basename "$fuzzer") for ${seconds}s"
+            ASAN_OPTIONS=detect_leaks=0 "$fuzzer" -max_total_time="$seconds" -max_len=4096 \
+                -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
+            rm -rf "$corpus"
+        done
+        ;;
+    *)
+        echo "usage: scripts/test.sh [--sanitize | --fuzz SECONDS]" >&2
+        exit 2
+        ;;
+esac
