@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+// INI profile files with the classic profile semantics: sections and keys compare without regard to
+// case and are trimmed, values lose their leading blanks and one pair of matching quotes, the first of
+// several duplicates wins. A write changes only the line of its key (or appends the key, or the
+// section and the key) and keeps every other byte of the file.
+namespace kelvo::system {
+
+// Storage under the profile engine. Tests replace it to simulate unreadable files and failed writes.
+class ProfileStorage {
+public:
+    virtual ~ProfileStorage() = default;
+    // The file's bytes; empty when it does not exist, is not a regular file or cannot be read.
+    virtual std::optional<QByteArray> Read(const QString& path) = 0;
+    // Replaces the file's content as a whole; returns false and leaves the old file untouched when the
+    // new content could not be stored completely.
+    virtual bool Replace(const QString& path, const QByteArray& content) = 0;
+};
+
+// Real files. Replace writes a temporary file in the same folder, flushes it to disk and renames it
+// over the old one, so a crash or a full disk never leaves a half-written or empty settings file.
+class FileProfileStorage final : public ProfileStorage {
+public:
+    std::optional<QByteArray> Read(const QString& path) override;
+    bool Replace(const QString& path, const QByteArray& content) override;
+};
+
+// Reads the value of key in section into buffer, at most bufferSize - 1 characters followed by a NUL,
+// and returns the number of characters copied. A missing file, section or key copies the default
+// (trailing blanks stripped). A bufferSize of 0 leaves the buffer untouched and returns 0.
+qsizetype GetPrivateProfileString(QByteArrayView section, QByteArrayView key, QByteArrayView defaultValue,
+                                  char* buffer, qsizetype bufferSize, const QString& path,
+                                  ProfileStorage& storage);
+
+// Stores value under key in section, creating the file, the section or the key as needed. Lines end in
+// CR LF. Returns false when the file could not be read or written; the old file is then unchanged.
+bool WritePrivateProfileString(QByteArrayView section, QByteArrayView key, QByteArrayView value,
+                               const QString& path, ProfileStorage& storage);
+
+} // namespace kelvo::system
