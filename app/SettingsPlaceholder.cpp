@@ -1,6 +1,0 @@
-namespace kelvo::app {
-int SettingsLibraryVersion()
-{
-    return 1;
-}
-} // namespace kelvo::app

@@ -1,0 +1,59 @@
+#include "SettingsStore.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <unistd.h>
+
+#include "SettingsConversions.h"
+
+namespace kelvo::app {
+
+namespace {
+
+// Large enough for every value the program writes (at most 5 characters) and for anything sensible entered
+// by hand; longer values are read up to this size.
+constexpr qsizetype ReadBufferSize = 256;
+
+} // namespace
+
+QString ProgramFilePath(const QString& appFolder, const QString& userFolder, const QString& fileName)
+{
+    const QString beside = appFolder + fileName;
+    if (QFileInfo::exists(beside) || ::access(QFile::encodeName(appFolder).constData(), W_OK) == 0) {
+        return beside;
+    }
+    return QDir(userFolder).filePath(fileName);
+}
+
+SettingsStore::SettingsStore(const QString& path, system::ProfileStorage& storage)
+    : path_(path)
+    , storage_(storage)
+{
+}
+
+QString SettingsStore::ReadIni(const QString& section, const QString& key) const
+{
+    QByteArray buffer(ReadBufferSize, ' ');
+    const qsizetype copied = system::GetPrivateProfileString(section.toLatin1(), key.toLatin1(), "",
+                                                             buffer.data(), buffer.size(), path_, storage_);
+    Q_UNUSED(copied);
+    QString text = TrimAtNul(QString::fromLatin1(buffer));
+    while (text.endsWith(QLatin1Char(' '))) {
+        text.chop(1);
+    }
+    return text;
+}
+
+bool SettingsStore::WriteIni(const QString& section, const QString& key, const QString& value)
+{
+    // The per-user folder may not exist yet on a fresh account.
+    const QString folder = QFileInfo(path_).absolutePath();
+    if (!QFileInfo::exists(folder) && !QDir().mkpath(folder)) {
+        return false;
+    }
+    return system::WritePrivateProfileString(section.toLatin1(), key.toLatin1(), value.toLatin1(), path_,
+                                             storage_);
+}
+
+} // namespace kelvo::app

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include "platform/system/Profile.h"
+
+namespace kelvo::app {
+
+// Where a file of the program's own (settings, error log) lives: beside the executable when it is already
+// there or the program folder is writable (a portable installation keeps everything in one folder),
+// otherwise in the per-user config folder, so a settings change is never lost silently to a read-only
+// installation.
+QString ProgramFilePath(const QString& appFolder, const QString& userFolder, const QString& fileName);
+
+// The settings file "Kelvo.ini" and its reads and writes.
+class SettingsStore {
+public:
+    SettingsStore(const QString& path, system::ProfileStorage& storage);
+
+    QString Path() const { return path_; }
+
+    // The stored text, cut at its first NUL and without trailing spaces; the empty text when the file,
+    // section or key is missing or unreadable.
+    QString ReadIni(const QString& section, const QString& key) const;
+    // Stores the text; returns false when it could not be stored (the old file is then unchanged).
+    bool WriteIni(const QString& section, const QString& key, const QString& value);
+
+private:
+    QString path_;
+    system::ProfileStorage& storage_;
+};
+
+} // namespace kelvo::app

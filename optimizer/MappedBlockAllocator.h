@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+
+#include "BlockAllocator.h"
+#include "platform/system/CgroupMemory.h"
+#include "platform/system/MemoryStatus.h"
+
+namespace kelvo::optimizer {
+
+// Fills memory with the UTF-16 space pattern (bytes 0x20 0x00), sixteen bytes at a time. bytes must be a
+// multiple of 32 and data 16-byte aligned.
+void FillWithSpaces(void* data, std::size_t bytes);
+
+// The memory that must stay available after a block: max(512 MiB, 5 % of the total).
+std::uint64_t ReserveBytes(std::uint64_t totalBytes);
+
+// Blocks in anonymous private mappings, released with munmap so the memory goes back to the kernel at
+// once. Linux overcommits: a mapping that cannot be backed still succeeds and the OOM killer strikes
+// later, so the allocator refuses a block unless the reserve stays available after it, re-reading the
+// figures (and the headroom under the process's memory cgroup limit) before every block.
+class MappedBlockAllocator final : public BlockAllocator {
+public:
+    MappedBlockAllocator(system::MemorySource& memory, const system::CgroupMemory* cgroup, bool hugePages);
+
+    BlockPtr Allocate() override;
+
+    // Whether one more block would leave the reserve available, with these figures.
+    static bool LeavesReserve(const system::MemoryStatus& status, std::optional<std::uint64_t> cgroupHeadroom);
+
+private:
+    system::MemorySource& memory_;
+    const system::CgroupMemory* cgroup_;
+    bool hugePages_;
+};
+
+} // namespace kelvo::optimizer

@@ -1,0 +1,123 @@
+#include "Optimizer.h"
+
+#include "platform/numeric/Numeric.h"
+
+namespace kelvo::optimizer {
+
+Optimizer::Optimizer(BlockAllocator& allocator, EventPump& pump, PassClock& clock, SchedulerValues& scheduler)
+    : allocator_(allocator)
+    , pump_(pump)
+    , clock_(clock)
+    , scheduler_(scheduler)
+{
+}
+
+std::size_t Optimizer::CommittedBlocks() const
+{
+    std::size_t committed = 0;
+    for (const BlockPtr& block : blocks_) {
+        committed += block ? 1 : 0;
+    }
+    return committed;
+}
+
+void Optimizer::SetMax(std::int32_t max)
+{
+    if (progress_ != nullptr) {
+        progress_->SetMax(max);
+    }
+}
+
+void Optimizer::SetValue(std::int32_t value)
+{
+    if (progress_ != nullptr) {
+        progress_->SetValue(value);
+    }
+}
+
+bool Optimizer::OptimizeRAM(std::int16_t count)
+{
+    if (optimizing_) {
+        return false;
+    }
+    optimizing_ = true;
+    cancelled_ = false;
+
+    // A failed pass gives its memory back and clears the flag at once, instead of holding the blocks until
+    // the next pass.
+    const auto fail = [this] {
+        blocks_.clear();
+        optimizing_ = false;
+        return false;
+    };
+
+    blocks_.clear();
+    blocks_.resize(static_cast<std::size_t>(std::max<std::int16_t>(count, 0)) + 1);
+    const auto max = numeric::CLng(count / 10.0);
+    if (!max) {
+        return fail();
+    }
+    SetMax(*max);
+
+    for (std::int16_t i = 0; i < count; ++i) {
+        BlockPtr block = allocator_.Allocate();
+        if (!block) {
+            return fail();
+        }
+        blocks_[static_cast<std::size_t>(i)] = std::move(block);
+        SetValue(numeric::CLng(i / 10.0).value_or(0));
+        pump_.ProcessEvents();
+        if (!cancelled_) {
+            pump_.ProcessEvents();
+        }
+        if (cancelled_) {
+            return false; // ReleaseBlocks ran during the event-loop turns: the program is ending
+        }
+    }
+
+    scheduler_.TickDivisor = 10;
+    ReleaseInSlices();
+    if (cancelled_) {
+        return false;
+    }
+    SetValue(0);
+    SetMax(100);
+    SetValue(100);
+    optimizing_ = false;
+    return true;
+}
+
+void Optimizer::ReleaseInSlices()
+{
+    // munmap costs about 70 ms per GB with small pages: releasing a large pass in one go would freeze the
+    // window, so the blocks go back in time slices with an event-loop turn between them. The pass's array
+    // is already empty, as after a release all at once; only the flag stays up until the bar is full.
+    releasing_ = std::move(blocks_);
+    blocks_.clear();
+    std::size_t next = 0;
+    while (next < releasing_.size()) {
+        const std::int64_t sliceEnd = clock_.Nanoseconds() + ReleaseSliceNanoseconds;
+        do {
+            releasing_[next++].reset();
+        } while (next < releasing_.size() && clock_.Nanoseconds() < sliceEnd);
+        if (next < releasing_.size()) {
+            pump_.ProcessEvents();
+            if (cancelled_) {
+                return;
+            }
+        }
+    }
+    releasing_.clear();
+}
+
+void Optimizer::ReleaseBlocks()
+{
+    blocks_.clear();
+    releasing_.clear();
+    if (optimizing_) {
+        cancelled_ = true;
+        optimizing_ = false;
+    }
+}
+
+} // namespace kelvo::optimizer

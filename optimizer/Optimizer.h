@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "BlockAllocator.h"
+#include "MemoryFigures.h"
+#include "PassInterfaces.h"
+#include "SchedulerValues.h"
+
+namespace kelvo::optimizer {
+
+// The memory optimizer's program-wide values and the optimization pass: it commits and fills blocks one
+// after the other, letting the event loop run between them, then gives them all back.
+class Optimizer {
+public:
+    Optimizer(BlockAllocator& allocator, EventPump& pump, PassClock& clock, SchedulerValues& scheduler);
+
+    // The progress bar the pass drives; null until the main window exists.
+    void SetProgress(ProgressSink* progress) { progress_ = progress; }
+
+    // Runs a pass of count blocks. A pass asked for while one runs (from a timer or a click handled during
+    // the pass's event-loop turns) is ignored: it would replace the running pass's blocks. Returns false
+    // when the pass was ignored, failed or was cut short by ReleaseBlocks.
+    bool OptimizeRAM(std::int16_t count);
+
+    // Gives back every block, also those of a running pass, which then stops at its next event-loop turn.
+    void ReleaseBlocks();
+
+    bool Optimizing() const { return optimizing_; }
+    // Blocks committed by the running pass (the pass's array has count + 1 elements; the last stays empty).
+    std::size_t CommittedBlocks() const;
+    const std::vector<BlockPtr>& Blocks() const { return blocks_; }
+
+    std::int16_t LevelPercent = 40;
+    MemoryFigures Figures;
+
+    // Longest release batch between two event-loop turns before the pump runs again.
+    static constexpr std::int64_t ReleaseSliceNanoseconds = 8'000'000;
+
+private:
+    void ReleaseInSlices();
+    void SetMax(std::int32_t max);
+    void SetValue(std::int32_t value);
+
+    BlockAllocator& allocator_;
+    EventPump& pump_;
+    PassClock& clock_;
+    SchedulerValues& scheduler_;
+    ProgressSink* progress_ = nullptr;
+
+    std::vector<BlockPtr> blocks_;
+    std::vector<BlockPtr> releasing_;
+    bool optimizing_ = false;
+    // Raised by ReleaseBlocks while a pass runs; the pass checks it after every event-loop turn.
+    bool cancelled_ = false;
+};
+
+} // namespace kelvo::optimizer

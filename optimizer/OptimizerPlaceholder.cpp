@@ -1,6 +1,0 @@
-namespace kelvo::optimizer {
-int OptimizerLibraryVersion()
-{
-    return 1;
-}
-} // namespace kelvo::optimizer

@@ -1,0 +1,87 @@
+#include "Scheduler.h"
+
+#include "platform/numeric/Numeric.h"
+
+namespace kelvo::optimizer {
+
+Scheduler::Scheduler(SchedulerValues& values, Optimizer& optimizer, system::MemorySource& memory,
+                     system::Clock& clock, system::StartMark& start)
+    : values_(values)
+    , optimizer_(optimizer)
+    , memory_(memory)
+    , clock_(clock)
+    , start_(start)
+{
+}
+
+void Scheduler::OnGlobalTimer()
+{
+    if (values_.TickCount < values_.TickDivisor) {
+        ++values_.TickCount;
+        return;
+    }
+    values_.TickCount = 0;
+    CheckSchedule();
+}
+
+QString Scheduler::CountdownText(double secondsLeft)
+{
+    const QString head = QStringLiteral("Next RAM Optimization: \r\n");
+    if (secondsLeft < 60) {
+        return head + QStringLiteral("less than 1 minute");
+    }
+    return head + numeric::Format(secondsLeft / 60, QStringLiteral("#,##")) + QStringLiteral(" minutes");
+}
+
+void Scheduler::RunPass()
+{
+    const std::int32_t count = BlockCount(optimizer_.Figures.UsedMB, optimizer_.Figures.FreeMB,
+                                          optimizer_.LevelPercent);
+    const auto blocks = numeric::CInt(count);
+    if (!blocks) {
+        return; // the count does not fit a pass: the tick ends here
+    }
+    // A trigger that comes due while a pass runs starts no second pass; the optimizer ignores it.
+    optimizer_.OptimizeRAM(*blocks);
+}
+
+void Scheduler::CheckSchedule()
+{
+    const auto figures = GetMemoryMB(memory_);
+    if (!figures) {
+        return;
+    }
+    const auto used = numeric::CheckedSub((*figures)[0], (*figures)[1]);
+    if (!used) {
+        return;
+    }
+    optimizer_.Figures = MemoryFigures{(*figures)[0], (*figures)[1], *used};
+
+    if (view_ != nullptr && view_->FreeRamModeChecked()) {
+        // With no total the free share cannot be computed, and the tick ends here.
+        if (optimizer_.Figures.TotalMB == 0) {
+            return;
+        }
+        const float share = static_cast<float>(static_cast<double>(optimizer_.Figures.FreeMB) /
+                                               optimizer_.Figures.TotalMB);
+        if (share < values_.FreeThreshold) {
+            RunPass();
+        }
+    }
+
+    if (values_.IntervalSeconds > 0) {
+        // Elapsed time is measured on the monotonic clock, so midnight and clock changes do not disturb it.
+        const double elapsed = (clock_.MonotonicMilliseconds() - start_.MonotonicMs) / 1000.0;
+        const double left = values_.IntervalSeconds - elapsed;
+        if (view_ != nullptr) {
+            view_->SetNextOptimizeCaption(CountdownText(left));
+        }
+        const double elapsedAgain = (clock_.MonotonicMilliseconds() - start_.MonotonicMs) / 1000.0;
+        if (elapsedAgain >= values_.IntervalSeconds) {
+            start_ = system::MarkNow(clock_);
+            RunPass();
+        }
+    }
+}
+
+} // namespace kelvo::optimizer

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+
+#include <QElapsedTimer>
+
+namespace kelvo::system {
+
+// Time as the scheduler needs it: the local time of day for its texts and a monotonic count for elapsed
+// time, which neither midnight nor a change of the system clock disturbs. Tests substitute their own.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // Seconds since local midnight, with fractions.
+    virtual double SecondsSinceMidnight() = 0;
+    // Milliseconds on a clock that only moves forward.
+    virtual qint64 MonotonicMilliseconds() = 0;
+};
+
+// The moment the timed interval is counted from: the whole seconds since midnight as the program shows
+// them, and the same moment on the monotonic clock, on which elapsed time is measured.
+struct StartMark {
+    std::int32_t StartTime = 0;
+    qint64 MonotonicMs = 0;
+};
+
+// The current moment, seconds rounded to whole seconds (halves to even).
+StartMark MarkNow(Clock& clock);
+
+class SystemClock final : public Clock {
+public:
+    SystemClock();
+    double SecondsSinceMidnight() override;
+    qint64 MonotonicMilliseconds() override;
+
+private:
+    QElapsedTimer elapsed_;
+};
+
+} // namespace kelvo::system

@@ -1,0 +1,106 @@
+#include "MemoryStatus.h"
+
+#include <array>
+#include <cerrno>
+#include <charconv>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace kelvo::system {
+
+namespace {
+
+// The value of "Name:   123 kB" lines, in bytes.
+std::optional<std::uint64_t> FieldBytes(std::string_view text, std::string_view name)
+{
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        std::string_view line = text.substr(at, end - at);
+        at = end + 1;
+        if (line.size() <= name.size() || line.substr(0, name.size()) != name || line[name.size()] != ':') {
+            continue;
+        }
+        line.remove_prefix(name.size() + 1);
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) {
+            line.remove_prefix(1);
+        }
+        std::uint64_t kilobytes = 0;
+        const auto [rest, error] = std::from_chars(line.data(), line.data() + line.size(), kilobytes);
+        if (error != std::errc() || rest == line.data()) {
+            return std::nullopt;
+        }
+        std::string_view unit(rest, static_cast<std::size_t>(line.data() + line.size() - rest));
+        while (!unit.empty() && (unit.front() == ' ' || unit.front() == '\t')) {
+            unit.remove_prefix(1);
+        }
+        while (!unit.empty() && (unit.back() == ' ' || unit.back() == '\r')) {
+            unit.remove_suffix(1);
+        }
+        if (unit != "kB") {
+            return std::nullopt;
+        }
+        std::uint64_t bytes = 0;
+        if (__builtin_mul_overflow(kilobytes, std::uint64_t{1024}, &bytes)) {
+            return std::nullopt;
+        }
+        return bytes;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<MemoryStatus> ParseMeminfo(std::string_view text)
+{
+    const auto total = FieldBytes(text, "MemTotal");
+    const auto available = FieldBytes(text, "MemAvailable");
+    if (!total || !available) {
+        return std::nullopt;
+    }
+    return MemoryStatus{*total, *available};
+}
+
+ProcMemorySource::ProcMemorySource(const QString& path) : path_(path)
+{
+    fd_ = ::open(path_.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC);
+}
+
+ProcMemorySource::~ProcMemorySource()
+{
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+std::optional<MemoryStatus> ProcMemorySource::Read()
+{
+    if (fd_ < 0) {
+        // The file may have been unreadable at start; try again rather than failing for ever.
+        fd_ = ::open(path_.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC);
+        if (fd_ < 0) {
+            return std::nullopt;
+        }
+    }
+    // /proc/meminfo is about 1.5 kB; the fields we need are in its first lines.
+    std::array<char, 8192> buffer{};
+    std::size_t filled = 0;
+    while (filled < buffer.size()) {
+        const ssize_t got = ::pread(fd_, buffer.data() + filled, buffer.size() - filled,
+                                    static_cast<off_t>(filled));
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return std::nullopt;
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    return ParseMeminfo(std::string_view(buffer.data(), filled));
+}
+
+} // namespace kelvo::system
