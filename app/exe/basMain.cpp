@@ -1,13 +1,120 @@
 #include "basMain.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include <QApplication>
+#include <QSessionManager>
+#include <QStandardPaths>
+
+#include <unistd.h>
+
+#include "SignalBridge.h"
+#include "app/LoadSettings.h"
+#include "forms/frmHidden.h"
+#include "forms/frmMain.h"
+#include "platform/system/AppInfo.h"
+#include "platform/system/Environment.h"
 
 namespace kelvo::app {
 
+namespace {
+
+// Huge pages were not reliably faster on the machines measured (see bench/BenchOptimize).
+constexpr bool UseHugePages = false;
+
+QString UserConfigFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Kelvo");
+}
+
+} // namespace
+
+basMain::basMain()
+    : allocator_(memory_, &cgroup_, UseHugePages)
+    , optimizer_(allocator_, pump_, passClock_, schedulerValues_)
+    , scheduler_(schedulerValues_, optimizer_, memory_, clock_, shell_.Start)
+    , instance_(QStringLiteral("kelvo"))
+{
+}
+
+basMain::~basMain() = default;
+
+bool basMain::Start()
+{
+    optimizer_.LevelPercent = 40;
+    if (!instance_.TryAcquire()) {
+        return false;
+    }
+    // If the kernel must end a program for lack of memory, it ends the optimizer, never the user's work.
+    system::RaiseOomScoreAdj(1000);
+
+    shell_.AppFolder = system::WithTrailingSeparator(system::ExecutableFolder());
+    settings_ = std::make_unique<SettingsStore>(
+        ProgramFilePath(shell_.AppFolder, UserConfigFolder(), QStringLiteral("Kelvo.ini")), profileStorage_);
+    context_ = std::make_unique<forms::ProgramContext>(forms::ProgramContext{
+        shell_, schedulerValues_, optimizer_, scheduler_, *settings_, userSettings_, desktop_, memory_, clock_,
+        system::AppInfo{}, QLocale::system(), [this] { UnloadAll(); }});
+
+    hidden_ = std::make_unique<forms::frmHidden>(*context_);
+    hidden_->Load();
+    shell_.Start = system::MarkNow(clock_);
+
+    main_ = std::make_unique<forms::frmMain>(*context_, *hidden_);
+    hidden_->SetMainWindow(main_.get());
+    optimizer_.SetProgress(main_.get());
+    scheduler_.SetView(main_.get());
+    main_->Load();
+    LoadSettings(*settings_, *main_);
+    hidden_->EnableGlobalTimer();
+
+    // Without a tray there is no way to bring a hidden window back: show it even for a minimized start.
+    if (!shell_.StartMinimized || !hidden_->TrayAvailable()) {
+        main_->show();
+    }
+
+    // The end of the session and termination signals close the program as "any other reason" does.
+    signals_ = std::make_unique<SignalBridge>();
+    QObject::connect(signals_.get(), &SignalBridge::terminationRequested, main_.get(),
+                     [this] { main_->QueryUnload(forms::CloseReason::Other); });
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, main_.get(), [this](QSessionManager&) {
+        main_->QueryUnload(forms::CloseReason::Other);
+    });
+    return true;
+}
+
+void basMain::UnloadAll()
+{
+    if (main_) {
+        main_->Unload();
+    }
+    if (hidden_) {
+        hidden_->Unload();
+    }
+    // The process ends here, at once: no further event handler may run, also when UnloadAll was reached
+    // from inside a pass's event-loop turns.
+    instance_.Release();
+    std::fflush(nullptr);
+    ::_exit(0);
+}
+
 int RunKelvo(int argc, char** argv)
 {
+    const bool platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    if (!platformChosen && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fputs("Kelvo needs a graphical desktop: no display is set (DISPLAY or WAYLAND_DISPLAY).\n", stderr);
+        return 1;
+    }
     QApplication application(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Kelvo"));
+    // Closing the main window only hides it; the program ends through UnloadAll.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    basMain program;
+    if (!program.Start()) {
+        return 0;
+    }
+    return QApplication::exec();
 }
 
 } // namespace kelvo::app

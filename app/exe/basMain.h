@@ -1,8 +1,68 @@
 #pragma once
 
+#include <memory>
+
+#include "app/SettingsStore.h"
+#include "app/ShellValues.h"
+#include "forms/ProgramContext.h"
+#include "optimizer/MappedBlockAllocator.h"
+#include "optimizer/Optimizer.h"
+#include "optimizer/QtPassServices.h"
+#include "optimizer/Scheduler.h"
+#include "platform/system/CgroupMemory.h"
+#include "platform/system/Clock.h"
+#include "platform/system/MemoryStatus.h"
+#include "platform/system/Profile.h"
+#include "platform/system/Shell.h"
+#include "platform/system/SingleInstance.h"
+#include "platform/system/UserSettings.h"
+
+namespace kelvo::forms {
+class frmHidden;
+class frmMain;
+} // namespace kelvo::forms
+
 namespace kelvo::app {
 
-// Builds the application objects, runs the start-up steps and the event loop; returns the exit status.
+class SignalBridge;
+
+// The program: every program-wide value and service, owned here and handed to the windows, and the
+// start-up and shutdown routines.
+class basMain {
+public:
+    basMain();
+    ~basMain();
+    basMain(const basMain&) = delete;
+    basMain& operator=(const basMain&) = delete;
+
+    // The start-up steps; false when another instance is running and this process should end at once.
+    bool Start();
+    // Closes both windows and ends the process; a step that fails is skipped.
+    [[noreturn]] void UnloadAll();
+
+private:
+    system::SystemClock clock_;
+    system::ProcMemorySource memory_;
+    system::CgroupMemory cgroup_;
+    optimizer::MappedBlockAllocator allocator_;
+    optimizer::QtEventPump pump_;
+    optimizer::SteadyPassClock passClock_;
+    optimizer::SchedulerValues schedulerValues_;
+    optimizer::Optimizer optimizer_;
+    ShellValues shell_;
+    optimizer::Scheduler scheduler_;
+    system::FileProfileStorage profileStorage_;
+    std::unique_ptr<SettingsStore> settings_;
+    system::QtUserSettings userSettings_;
+    system::DesktopShell desktop_;
+    system::SingleInstance instance_;
+    std::unique_ptr<forms::ProgramContext> context_;
+    std::unique_ptr<forms::frmHidden> hidden_;
+    std::unique_ptr<forms::frmMain> main_;
+    std::unique_ptr<SignalBridge> signals_;
+};
+
+// Builds the application and runs the program; returns the exit status.
 int RunKelvo(int argc, char** argv);
 
 } // namespace kelvo::app

@@ -1,6 +1,0 @@
-namespace kelvo::forms {
-int FormsLibraryVersion()
-{
-    return 1;
-}
-} // namespace kelvo::forms

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <functional>
+
+#include <QLocale>
+
+#include "app/SettingsStore.h"
+#include "app/ShellValues.h"
+#include "optimizer/Optimizer.h"
+#include "optimizer/Scheduler.h"
+#include "optimizer/SchedulerValues.h"
+#include "platform/system/AppInfo.h"
+#include "platform/system/Clock.h"
+#include "platform/system/MemoryStatus.h"
+#include "platform/system/Shell.h"
+#include "platform/system/UserSettings.h"
+
+namespace kelvo::forms {
+
+// The program-wide values and services the two windows work with. main owns every one of them; tests
+// build exactly the state they need.
+struct ProgramContext {
+    app::ShellValues& shell;
+    optimizer::SchedulerValues& schedulerValues;
+    optimizer::Optimizer& optimizer;
+    optimizer::Scheduler& scheduler;
+    app::SettingsStore& settings;
+    system::UserSettings& userSettings;
+    system::Shell& desktop;
+    system::MemorySource& memory;
+    system::Clock& clock;
+    system::AppInfo appInfo;
+    QLocale locale = QLocale::system();
+    // Ends the program: closes both windows and ends the process.
+    std::function<void()> unloadAll;
+};
+
+// The maker's web page: a full address for the main window's link, a bare host name for the tray menu.
+inline const QString WebsiteAddress = QStringLiteral("https://kelvo.org/");
+inline const QString WebsiteHost = QStringLiteral("kelvo.org");
+
+} // namespace kelvo::forms

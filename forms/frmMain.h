@@ -1,0 +1,107 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include <QTimer>
+#include <QWidget>
+
+#include "ProgramContext.h"
+#include "app/LoadSettings.h"
+#include "controls/placeholder/PlaceholderControls.h"
+#include "optimizer/PassInterfaces.h"
+#include "optimizer/Scheduler.h"
+
+class QLabel;
+
+namespace kelvo::forms {
+
+class frmHidden;
+
+// Why the main window is asked to close.
+enum class CloseReason {
+    User,   // close box, system menu, Alt+F4: the window goes to the tray
+    Unload, // the program's own unload: the tray icon goes, the window closes
+    Other,  // end of session, termination signal: the program ends
+};
+
+// The one window the user works with: memory statistics, "Free RAM Now" and every setting.
+class frmMain : public QWidget,
+                public app::SettingsTarget,
+                public optimizer::ScheduleView,
+                public optimizer::ProgressSink {
+    Q_OBJECT
+public:
+    using OptionControl = controls::PlaceholderOption;
+    using CheckControl = controls::PlaceholderCheck;
+    using ButtonControl = controls::PlaceholderButton;
+    using ProgressBarControl = controls::PlaceholderProgressBar;
+
+    frmMain(ProgramContext& context, frmHidden& hidden);
+
+    // Title, first statistics and the level option of the per-user settings area.
+    void Load();
+    void SetMem();
+
+    // Handles a close request; returns whether the window may close.
+    bool QueryUnload(CloseReason reason);
+    // Closes the window for the program's end (refused while a pass runs).
+    bool Unload();
+
+    // Click handlers, also used to apply the stored settings.
+    void CheckOptionRAM_Click(std::int16_t index) override;
+    void OptionRAMPercent_Click(std::int16_t index) override;
+    void OptionLevel_Click(std::int16_t index) override;
+    void optTimed_Click(std::int16_t index);
+    void chkStart_Click();
+    void cmdOptimize_Click();
+    void ResetLinkColors();
+
+    // SettingsTarget
+    void SetCheckOptionRAMValue(std::int16_t index, bool value) override;
+    void SetOptTimedValue(std::int16_t index, bool value) override;
+    void SetOptionRAMPercentValue(std::int16_t index, bool value) override;
+    void SetOptionLevelValue(std::int16_t index, bool value) override;
+    void SetChkStartValue(bool value) override;
+    void SetIntervalSeconds(std::int32_t seconds) override;
+    void SetStartMinimized(bool value) override;
+
+    // ScheduleView
+    bool FreeRamModeChecked() const override;
+    void SetNextOptimizeCaption(const QString& caption) override;
+    QString NextOptimizeCaption() const { return nextOptimizeCaption_; }
+
+    // ProgressSink: the pass drives the progress bar.
+    void SetMax(std::int32_t max) override;
+    void SetValue(std::int32_t value) override;
+
+    std::array<OptionControl*, 3> OptionLevel{};
+    std::array<OptionControl*, 3> optTimed{};
+    std::array<OptionControl*, 3> OptionRAMPercent{};
+    std::array<CheckControl*, 2> CheckOptionRAM{};
+    CheckControl* chkStart = nullptr;
+    ButtonControl* cmdOptimize = nullptr;
+    ProgressBarControl* pb = nullptr;
+    std::array<QLabel*, 3> lblM{};
+    QLabel* NextOptimizeLabel = nullptr;
+    QLabel* lblReadme = nullptr;
+    QLabel* lblWebsite = nullptr;
+    QTimer Timer1;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void WriteIni(const QString& key, const QString& value);
+    // Selects option index of a group and clears the others; other indices change nothing.
+    static void SelectOnly(const std::array<OptionControl*, 3>& group, std::int16_t index);
+
+    ProgramContext& context_;
+    frmHidden& hidden_;
+    QString nextOptimizeCaption_;
+    bool unloading_ = false;
+};
+
+} // namespace kelvo::forms

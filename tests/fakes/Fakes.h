@@ -1,0 +1,127 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "optimizer/BlockAllocator.h"
+#include "optimizer/PassInterfaces.h"
+#include "platform/system/Clock.h"
+#include "platform/system/MemoryStatus.h"
+#include "platform/system/Shell.h"
+#include "platform/system/UserSettings.h"
+
+#include <QMap>
+#include <QStringList>
+
+// Stand-ins for the outside world, shared by the tests.
+namespace kelvo::tests {
+
+class FakeMemorySource final : public system::MemorySource {
+public:
+    std::optional<system::MemoryStatus> status = system::MemoryStatus{8ull << 30, 4ull << 30};
+    int reads = 0;
+    std::optional<system::MemoryStatus> Read() override
+    {
+        ++reads;
+        return status;
+    }
+    void SetMB(std::uint64_t totalMB, std::uint64_t freeMB) { status = system::MemoryStatus{totalMB << 20, freeMB << 20}; }
+};
+
+class FakeClock final : public system::Clock {
+public:
+    double secondsSinceMidnight = 36000.0; // 10:00:00
+    qint64 monotonicMs = 1'000'000;
+    double SecondsSinceMidnight() override { return secondsSinceMidnight; }
+    qint64 MonotonicMilliseconds() override { return monotonicMs; }
+    void Advance(double seconds)
+    {
+        secondsSinceMidnight += seconds;
+        if (secondsSinceMidnight >= 86400.0) {
+            secondsSinceMidnight -= 86400.0;
+        }
+        monotonicMs += static_cast<qint64>(seconds * 1000.0);
+    }
+};
+
+// Counts live blocks; can refuse the n-th allocation.
+class FakeAllocator final : public optimizer::BlockAllocator {
+public:
+    class FakeBlock final : public optimizer::Block {
+    public:
+        explicit FakeBlock(int& live) : live_(live) { ++live_; }
+        ~FakeBlock() override { --live_; }
+
+    private:
+        int& live_;
+    };
+
+    int live = 0;
+    int allocations = 0;
+    int refuseAt = -1; // index of the allocation to refuse, -1 never
+    optimizer::BlockPtr Allocate() override
+    {
+        if (allocations++ == refuseAt) {
+            return nullptr;
+        }
+        return std::make_unique<FakeBlock>(live);
+    }
+};
+
+class RecordingProgress final : public optimizer::ProgressSink {
+public:
+    std::vector<std::pair<char, std::int32_t>> calls; // ('M', max) or ('V', value)
+    void SetMax(std::int32_t max) override { calls.emplace_back('M', max); }
+    void SetValue(std::int32_t value) override { calls.emplace_back('V', value); }
+};
+
+// Runs a callback at chosen turns of the event loop.
+class FakePump final : public optimizer::EventPump {
+public:
+    int turns = 0;
+    std::function<void(int)> onTurn;
+    void ProcessEvents() override
+    {
+        ++turns;
+        if (onTurn) {
+            onTurn(turns);
+        }
+    }
+};
+
+// Every reading moves time on by step nanoseconds.
+class SteppingPassClock final : public optimizer::PassClock {
+public:
+    std::int64_t now = 0;
+    std::int64_t step = 1'000'000;
+    std::int64_t Nanoseconds() override { return now += step; }
+};
+
+class FakeShell final : public system::Shell {
+public:
+    QStringList opened;
+    bool Open(const QString& target) override
+    {
+        opened << target;
+        return true;
+    }
+};
+
+class FakeUserSettings final : public system::UserSettings {
+public:
+    QMap<QString, QString> values;
+    QString GetSetting(const QString& application, const QString& section, const QString& key,
+                       const QString& defaultValue) override
+    {
+        return values.value(application + '/' + section + '/' + key, defaultValue);
+    }
+    bool SaveSetting(const QString& application, const QString& section, const QString& key,
+                     const QString& value) override
+    {
+        values[application + '/' + section + '/' + key] = value;
+        return true;
+    }
+};
+
+} // namespace kelvo::tests
