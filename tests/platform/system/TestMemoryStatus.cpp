@@ -1,0 +1,107 @@
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "platform/system/CgroupMemory.h"
+#include "platform/system/MemoryStatus.h"
+
+using namespace kelvo::system;
+
+namespace {
+
+void WriteFile(const QString& path, const QByteArray& content)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+} // namespace
+
+class TestMemoryStatus : public QObject {
+    Q_OBJECT
+
+private slots:
+    void parsesMeminfo_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<quint64>("total");
+        QTest::addColumn<quint64>("available");
+        QTest::newRow("real layout") << QByteArray("MemTotal:       24609280 kB\nMemFree:        20000000 kB\n"
+                                                   "MemAvailable:   23000000 kB\nBuffers:  1 kB\n")
+                                     << true << 24609280ull * 1024 << 23000000ull * 1024;
+        QTest::newRow("more than 4 GiB") << QByteArray("MemTotal: 67108864 kB\nMemAvailable: 8 kB\n") << true
+                                         << 68719476736ull << 8192ull;
+        QTest::newRow("no MemAvailable") << QByteArray("MemTotal: 1000 kB\nMemFree: 500 kB\n") << false << 0ull << 0ull;
+        QTest::newRow("no MemTotal") << QByteArray("MemAvailable: 1000 kB\n") << false << 0ull << 0ull;
+        QTest::newRow("garbage value") << QByteArray("MemTotal: lots kB\nMemAvailable: 1 kB\n") << false << 0ull << 0ull;
+        QTest::newRow("wrong unit") << QByteArray("MemTotal: 1000 MB\nMemAvailable: 1 kB\n") << false << 0ull << 0ull;
+        QTest::newRow("overflowing") << QByteArray("MemTotal: 99999999999999999999 kB\nMemAvailable: 1 kB\n") << false
+                                     << 0ull << 0ull;
+        QTest::newRow("times 1024 overflows") << QByteArray("MemTotal: 18014398509481984 kB\nMemAvailable: 1 kB\n")
+                                              << false << 0ull << 0ull;
+        QTest::newRow("prefix of another name") << QByteArray("MemTotalX: 5 kB\nMemTotal: 7 kB\nMemAvailable: 1 kB")
+                                                << true << 7168ull << 1024ull;
+        QTest::newRow("empty") << QByteArray() << false << 0ull << 0ull;
+        QTest::newRow("binary") << QByteArray("\0\xff\n:MemTotal::", 15) << false << 0ull << 0ull;
+    }
+    void parsesMeminfo()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, valid);
+        QFETCH(quint64, total);
+        QFETCH(quint64, available);
+        const auto status = ParseMeminfo(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+        QCOMPARE(status.has_value(), valid);
+        if (valid) {
+            QCOMPARE(status->totalBytes, total);
+            QCOMPARE(status->availableBytes, available);
+        }
+    }
+
+    void readsThroughAKeptDescriptor()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("meminfo");
+        ProcMemorySource missing(path);
+        QVERIFY(!missing.Read()); // no file yet: a failure, not zeros
+        WriteFile(path, "MemTotal: 2048 kB\nMemAvailable: 1024 kB\n");
+        ProcMemorySource source(path);
+        QCOMPARE(source.Read()->availableBytes, 1024ull * 1024);
+        QCOMPARE(missing.Read()->totalBytes, 2048ull * 1024); // opened once it exists
+        ProcMemorySource real;
+        const auto status = real.Read();
+        QVERIFY(status && status->totalBytes > status->availableBytes / 2);
+    }
+
+    void cgroupHeadroom()
+    {
+        QTemporaryDir dir;
+        const QString root = dir.filePath("cg");
+        const quint64 total = 8ull << 30;
+        // v2: the group's own limit and a tighter one on its parent.
+        WriteFile(dir.filePath("v2"), "0::/user.slice/app\n");
+        WriteFile(root + "/user.slice/app/memory.max", "max\n");
+        WriteFile(root + "/user.slice/app/memory.current", "100\n");
+        WriteFile(root + "/user.slice/memory.max", "1073741824\n");
+        WriteFile(root + "/user.slice/memory.current", "73741824\n");
+        QCOMPARE(CgroupMemory(dir.filePath("v2"), root).Headroom(total), std::optional<std::uint64_t>(1000000000));
+        // A limit at or above the machine's memory is no limit.
+        WriteFile(root + "/user.slice/memory.max", QByteArray::number(total) + "\n");
+        QCOMPARE(CgroupMemory(dir.filePath("v2"), root).Headroom(total), std::nullopt);
+        // v1 with usage above the limit: no room at all.
+        WriteFile(dir.filePath("v1"), "9:pids:/\n4:memory,foo:/box\n0::/\n");
+        WriteFile(root + "/memory/box/memory.limit_in_bytes", "1000\n");
+        WriteFile(root + "/memory/box/memory.usage_in_bytes", "5000\n");
+        QCOMPARE(CgroupMemory(dir.filePath("v1"), root).Headroom(total), std::optional<std::uint64_t>(0));
+        // No membership file: no limit known.
+        QCOMPARE(CgroupMemory(dir.filePath("none"), root).Headroom(total), std::nullopt);
+        // A limit whose usage is unreadable counts as full.
+        WriteFile(root + "/memory/box/memory.usage_in_bytes", "junk\n");
+        QCOMPARE(CgroupMemory(dir.filePath("v1"), root).Headroom(total), std::optional<std::uint64_t>(0));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMemoryStatus)
+#include "TestMemoryStatus.moc"

@@ -1,0 +1,119 @@
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "platform/system/AppInfo.h"
+#include "platform/system/Clock.h"
+#include "platform/system/Environment.h"
+#include "platform/system/Shell.h"
+#include "platform/system/SingleInstance.h"
+#include "platform/system/UserSettings.h"
+
+using namespace kelvo::system;
+
+class TestSystemServices : public QObject {
+    Q_OBJECT
+
+private slots:
+    void folderEndsInOneSeparator_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("plain") << "/opt/kelvo" << "/opt/kelvo/";
+        QTest::newRow("already ends") << "/opt/kelvo/" << "/opt/kelvo/";
+        QTest::newRow("root") << "/" << "/";
+        QTest::newRow("doubled") << "/media//" << "/media/";
+    }
+    void folderEndsInOneSeparator()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, expected);
+        QCOMPARE(WithTrailingSeparator(folder), expected);
+    }
+
+    void shellTargets_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("url");
+        QTest::newRow("file path") << "/opt/kelvo/readme.txt" << "file:///opt/kelvo/readme.txt";
+        QTest::newRow("path with spaces") << "/opt/my kelvo/readme.txt" << "file:///opt/my kelvo/readme.txt";
+        QTest::newRow("web address") << "https://kelvo.org/" << "https://kelvo.org/";
+        QTest::newRow("bare host") << "kelvo.org" << "https://kelvo.org";
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("shell metacharacters stay text") << "/tmp/a;rm -rf b" << "file:///tmp/a;rm -rf b";
+    }
+    void shellTargets()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, url);
+        QCOMPARE(TargetUrl(target).toString(QUrl::PreferLocalFile | QUrl::FullyDecoded).isEmpty(), url.isEmpty());
+        if (!url.isEmpty()) {
+            QCOMPARE(TargetUrl(target).toString(QUrl::FullyDecoded), url);
+        }
+    }
+
+    void missingFileOpensNothing()
+    {
+        DesktopShell shell;
+        QVERIFY(!shell.Open("/nonexistent/kelvo/readme.txt"));
+        QVERIFY(!shell.Open(""));
+    }
+
+    void singleInstance()
+    {
+        QTemporaryDir dir;
+        SingleInstance first("kelvo", dir.path());
+        QVERIFY(first.TryAcquire());
+        SingleInstance second("kelvo", dir.path());
+        QVERIFY(!second.TryAcquire());
+        first.Release();
+        QVERIFY(second.TryAcquire());
+    }
+
+    void staleLockIsTakenOver()
+    {
+        QTemporaryDir dir;
+        // A lock file naming a process that is gone, as a crashed instance leaves it (pid_max is far lower
+        // on these machines, so no process has this id).
+        QFile lock(dir.filePath("kelvo.lock"));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write("99999999\nkelvo\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        lock.close();
+        SingleInstance instance("kelvo", dir.path());
+        QVERIFY(instance.TryAcquire());
+    }
+
+    void userSettingsRoundTrip()
+    {
+        QTemporaryDir dir;
+        QtUserSettings settings(dir.path());
+        QCOMPARE(settings.GetSetting("Kelvo", "General", "Level", "0"), QString("0"));
+        QVERIFY(settings.SaveSetting("Kelvo", "General", "Level", "2"));
+        QCOMPARE(QtUserSettings(dir.path()).GetSetting("Kelvo", "General", "Level", "0"), QString("2"));
+        QVERIFY(QFile::exists(dir.filePath("Kelvo/Kelvo.conf")));
+    }
+
+    void oomScoreIsWritten()
+    {
+        QTemporaryDir dir;
+        QVERIFY(RaiseOomScoreAdj(1000, dir.filePath("score")));
+        QFile file(dir.filePath("score"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("1000\n"));
+        QVERIFY(!RaiseOomScoreAdj(1000, dir.filePath("missing/score")));
+    }
+
+    void clockMarksWholeSeconds()
+    {
+        struct Fixed final : Clock {
+            double SecondsSinceMidnight() override { return 36000.5; }
+            qint64 MonotonicMilliseconds() override { return 42; }
+        } clock;
+        const StartMark mark = MarkNow(clock);
+        QCOMPARE(mark.StartTime, 36000); // halves to even
+        QCOMPARE(mark.MonotonicMs, qint64(42));
+        QVERIFY(!UserName().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSystemServices)
+#include "TestSystemServices.moc"
