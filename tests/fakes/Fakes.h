@@ -8,6 +8,7 @@
 #include "optimizer/PassInterfaces.h"
 #include "platform/system/Clock.h"
 #include "platform/system/MemoryStatus.h"
+#include "platform/system/Profile.h"
 #include "platform/system/Shell.h"
 #include "platform/system/UserSettings.h"
 
@@ -120,6 +121,30 @@ public:
                      const QString& value) override
     {
         values[application + '/' + section + '/' + key] = value;
+        return true;
+    }
+};
+
+// Settings files kept in memory; a write can be made to fail as on a full disk.
+class MemoryProfileStorage final : public system::ProfileStorage {
+public:
+    QMap<QString, QByteArray> files;
+    bool failWrites = false;
+    int replaces = 0;
+    std::optional<QByteArray> Read(const QString& path) override
+    {
+        if (!files.contains(path)) {
+            return std::nullopt;
+        }
+        return files.value(path);
+    }
+    bool Replace(const QString& path, const QByteArray& content) override
+    {
+        ++replaces;
+        if (failWrites) {
+            return false;
+        }
+        files[path] = content;
         return true;
     }
 };

@@ -1,0 +1,174 @@
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+#include "app/LoadSettings.h"
+#include "app/SettingsConversions.h"
+#include "app/SettingsStore.h"
+#include "tests/fakes/Fakes.h"
+
+using namespace kelvo;
+using namespace kelvo::app;
+
+namespace {
+
+// Records what LoadSettings does, in order.
+class RecordingTarget final : public SettingsTarget {
+public:
+    QStringList calls;
+    void SetCheckOptionRAMValue(std::int16_t i, bool v) override { calls << QString("CheckOptionRAM(%1)=%2").arg(i).arg(v); }
+    void SetOptTimedValue(std::int16_t i, bool v) override { calls << QString("optTimed(%1)=%2").arg(i).arg(v); }
+    void SetOptionRAMPercentValue(std::int16_t i, bool v) override { calls << QString("OptionRAMPercent(%1)=%2").arg(i).arg(v); }
+    void SetOptionLevelValue(std::int16_t i, bool v) override { calls << QString("OptionLevel(%1)=%2").arg(i).arg(v); }
+    void SetChkStartValue(bool v) override { calls << QString("chkStart=%1").arg(v); }
+    void CheckOptionRAM_Click(std::int16_t i) override { calls << QString("CheckOptionRAM_Click(%1)").arg(i); }
+    void OptionRAMPercent_Click(std::int16_t i) override { calls << QString("OptionRAMPercent_Click(%1)").arg(i); }
+    void OptionLevel_Click(std::int16_t i) override { calls << QString("OptionLevel_Click(%1)").arg(i); }
+    void SetIntervalSeconds(std::int32_t s) override { calls << QString("Interval=%1").arg(s); }
+    void SetStartMinimized(bool v) override { calls << QString("StartMinimized=%1").arg(v); }
+};
+
+} // namespace
+
+class TestSettings : public QObject {
+    Q_OBJECT
+
+private slots:
+    void toBoolean_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("True") << "True" << true;
+        QTest::newRow("tRUE") << "tRUE" << true;
+        QTest::newRow("False") << "False" << false;
+        QTest::newRow("1") << "1" << true;
+        QTest::newRow("-1") << "-1" << true;
+        QTest::newRow("0") << "0" << false;
+        QTest::newRow("0.0") << "0.0" << false;
+        QTest::newRow("2.5") << " 2.5 " << true;
+        QTest::newRow("yes") << "yes" << false;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("True with junk") << "Truex" << false;
+        QTest::newRow("nan") << "nan" << false;
+        QTest::newRow("inf") << "inf" << false;
+    }
+    void toBoolean()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, expected);
+        QCOMPARE(ToBoolean(text), expected);
+    }
+
+    void toInteger_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("7") << "7" << 7;
+        QTest::newRow("-1") << "-1" << -1;
+        QTest::newRow("99999") << "99999" << 0;
+        QTest::newRow("2.5") << "2.5" << 2;
+        QTest::newRow("3.5") << "3.5" << 4;
+        QTest::newRow("abc") << "abc" << 0;
+        QTest::newRow("spaces") << "  2  " << 2;
+        QTest::newRow("empty") << "" << 0;
+        QTest::newRow("32767") << "32767" << 32767;
+        QTest::newRow("-32768") << "-32768" << -32768;
+        QTest::newRow("32768") << "32768" << 0;
+        QTest::newRow("1e3") << "1e3" << 0;
+        QTest::newRow("0x10") << "0x10" << 0;
+    }
+    void toInteger()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, expected);
+        QCOMPARE(int(ToInteger(text)), expected);
+    }
+
+    void trimAtNul()
+    {
+        QCOMPARE(TrimAtNul(QString("abc") + QChar(0) + "def"), QString("abc"));
+        QCOMPARE(TrimAtNul(QString(QChar(0)) + "x"), QString());
+        QCOMPARE(TrimAtNul("plain"), QString("plain"));
+    }
+
+    void readIniTrimsAndTruncates()
+    {
+        tests::MemoryProfileStorage storage;
+        SettingsStore store("/k/Kelvo.ini", storage);
+        QCOMPARE(store.ReadIni("General", "Level"), QString()); // no file
+        storage.files["/k/Kelvo.ini"] = "[General]\r\nLevel=1  \r\nLong=" + QByteArray(1 << 20, 'x') + "\r\n";
+        QCOMPARE(store.ReadIni("general", "LEVEL"), QString("1"));
+        QCOMPARE(store.ReadIni("General", "Long"), QString(255, 'x'));
+        QVERIFY(store.WriteIni("General", "Level", "2"));
+        QCOMPARE(store.ReadIni("General", "Level"), QString("2"));
+        storage.failWrites = true;
+        QVERIFY(!store.WriteIni("General", "Level", "0"));
+        QCOMPARE(store.ReadIni("General", "Level"), QString("2"));
+    }
+
+    void settingsFileLocation()
+    {
+        QTemporaryDir dir;
+        const QString program = dir.filePath("program/");
+        const QString user = dir.filePath("config/Kelvo");
+        QDir().mkpath(program);
+        QCOMPARE(ProgramFilePath(program, user, "Kelvo.ini"), program + "Kelvo.ini"); // writable folder
+        if (::geteuid() == 0) {
+            QSKIP("root may write into any folder; the read-only case needs an unprivileged user");
+        }
+        QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        QCOMPARE(ProgramFilePath(program, user, "Kelvo.ini"), user + "/Kelvo.ini");
+        QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile existing(program + "Kelvo.ini");
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.close();
+        QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        QCOMPARE(ProgramFilePath(program, user, "Kelvo.ini"), program + "Kelvo.ini"); // portable: always beside
+        QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+
+    void loadSettingsOrder_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("calls");
+        const QStringList tail{"OptionLevel_Click(0)", "OptionLevel(0)=1", "StartMinimized=0", "chkStart=0"};
+        QTest::newRow("empty") << QByteArray() << (QStringList{"OptionRAMPercent_Click(0)", "OptionRAMPercent(0)=1"} + tail);
+        QTest::newRow("timed 1800")
+            << QByteArray("[General]\nTimed=True\nTime=1800\n")
+            << (QStringList{"CheckOptionRAM(0)=1", "optTimed(2)=1", "Interval=1800", "OptionRAMPercent_Click(0)",
+                            "OptionRAMPercent(0)=1"} + tail);
+        QTest::newRow("timed 600")
+            << QByteArray("[General]\nTimed=1\nTime=600\n")
+            << (QStringList{"CheckOptionRAM(0)=1", "optTimed(0)=1", "Interval=300", "OptionRAMPercent_Click(0)",
+                            "OptionRAMPercent(0)=1"} + tail);
+        QTest::newRow("timed yes") << QByteArray("[General]\nTimed=yes\nTime=900\n")
+                                   << (QStringList{"OptionRAMPercent_Click(0)", "OptionRAMPercent(0)=1"} + tail);
+        QTest::newRow("free ram 5")
+            << QByteArray("[General]\nCheckRam=True\nCheckRamProcent=5\nLevel=7\nMinimized=True\n")
+            << QStringList{"CheckOptionRAM(1)=1", "CheckOptionRAM_Click(1)", "OptionRAMPercent_Click(5)",
+                           "OptionRAMPercent(5)=1", "OptionLevel_Click(7)", "OptionLevel(7)=1", "StartMinimized=1",
+                           "chkStart=1"};
+        QTest::newRow("quoted and spaced")
+            << QByteArray("[ general ]\r\n level = \"2\" \r\nMinimized='False'\r\n")
+            << QStringList{"OptionRAMPercent_Click(0)", "OptionRAMPercent(0)=1", "OptionLevel_Click(2)",
+                           "OptionLevel(2)=1", "StartMinimized=0", "chkStart=0"};
+    }
+    void loadSettingsOrder()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, calls);
+        tests::MemoryProfileStorage storage;
+        if (!file.isEmpty()) {
+            storage.files["/k/Kelvo.ini"] = file;
+        }
+        SettingsStore store("/k/Kelvo.ini", storage);
+        RecordingTarget target;
+        LoadSettings(store, target);
+        QCOMPARE(target.calls, calls);
+        QCOMPARE(storage.replaces, 0); // LoadSettings itself writes nothing
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "TestSettings.moc"

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "forms/frmHidden.h"
+#include "forms/frmMain.h"
+#include "tests/fakes/Fakes.h"
+
+namespace kelvo::tests {
+
+// Both windows over fake memory, clock, allocator, settings file and desktop.
+struct FormsRig {
+    inline static const QString IniPath = QStringLiteral("/program/Kelvo.ini");
+
+    FakeMemorySource memory;
+    FakeClock clock;
+    FakeAllocator allocator;
+    FakePump pump;
+    SteppingPassClock passClock;
+    optimizer::SchedulerValues schedulerValues;
+    optimizer::Optimizer optimizer{allocator, pump, passClock, schedulerValues};
+    app::ShellValues shell{QStringLiteral("/program/"), false, {}};
+    optimizer::Scheduler scheduler{schedulerValues, optimizer, memory, clock, shell.Start};
+    MemoryProfileStorage storage;
+    app::SettingsStore settings{IniPath, storage};
+    FakeUserSettings userSettings;
+    FakeShell desktop;
+    int unloads = 0;
+    forms::ProgramContext context{shell, schedulerValues, optimizer, scheduler, settings, userSettings, desktop,
+                                  memory, clock, system::AppInfo{}, QLocale(QLocale::English),
+                                  [this] { ++unloads; }};
+    forms::frmHidden hidden{context};
+    forms::frmMain main{context, hidden};
+
+    explicit FormsRig(const QByteArray& ini = QByteArray(), const QString& userLevel = QString())
+    {
+        if (!ini.isNull()) {
+            storage.files[IniPath] = ini;
+        }
+        if (!userLevel.isNull()) {
+            userSettings.values["Kelvo/General/Level"] = userLevel;
+        }
+    }
+
+    // The start-up steps that concern the windows.
+    void Start()
+    {
+        hidden.Load();
+        shell.Start = system::MarkNow(clock);
+        hidden.SetMainWindow(&main);
+        optimizer.SetProgress(&main);
+        scheduler.SetView(&main);
+        main.Load();
+        app::LoadSettings(settings, main);
+    }
+
+    QByteArray Ini() const { return storage.files.value(IniPath); }
+
+    static std::vector<bool> Values(const std::array<forms::frmMain::OptionControl*, 3>& group)
+    {
+        return {group[0]->Value(), group[1]->Value(), group[2]->Value()};
+    }
+};
+
+} // namespace kelvo::tests

@@ -1,0 +1,242 @@
+#include <QLabel>
+#include <QTest>
+
+#include "FormsRig.h"
+#include "app/SettingsConversions.h"
+
+using namespace kelvo;
+using tests::FormsRig;
+using Values = std::vector<bool>;
+
+namespace {
+
+void Click(QWidget* control)
+{
+    QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(control->width() / 2, control->height() / 2));
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void noSettingsFile()
+    {
+        FormsRig rig(QByteArray(), "1");
+        rig.Start();
+        QCOMPARE(rig.Ini(), QByteArray("[General]\r\nCheckRamProcent=0\r\nLevel=0\r\n"));
+        QCOMPARE(rig.schedulerValues.IntervalSeconds, 0);
+        QCOMPARE(FormsRig::Values(rig.main.optTimed), (Values{false, false, false}));
+        QCOMPARE(FormsRig::Values(rig.main.OptionLevel), (Values{true, false, false})); // the INI wins
+        QCOMPARE(rig.optimizer.LevelPercent, std::int16_t{10});
+        QVERIFY(!rig.main.CheckOptionRAM[0]->Value() && !rig.main.CheckOptionRAM[1]->Value());
+        QCOMPARE(rig.main.windowTitle(), QString("Kelvo 2.0 Build 26"));
+    }
+
+    void timedWithAnOddInterval()
+    {
+        FormsRig rig("[General]\r\nTimed=True\r\nTime=600\r\n");
+        rig.Start();
+        QCOMPARE(FormsRig::Values(rig.main.optTimed), (Values{true, false, false}));
+        QCOMPARE(rig.schedulerValues.IntervalSeconds, 300);
+        QVERIFY(rig.Ini().contains("Time=600\r\n")); // unchanged until the user picks an interval
+        QVERIFY(rig.main.CheckOptionRAM[0]->Value());
+    }
+
+    void timedYesStaysOff()
+    {
+        FormsRig rig("[General]\r\nTimed=yes\r\nTime=900\r\n");
+        rig.Start();
+        QCOMPARE(rig.schedulerValues.IntervalSeconds, 0);
+        QVERIFY(!rig.main.CheckOptionRAM[0]->Value());
+    }
+
+    void levelOutOfRangeKeepsThePerUserChoice_data()
+    {
+        QTest::addColumn<QString>("level");
+        QTest::addColumn<QString>("userLevel");
+        QTest::addColumn<Values>("options");
+        QTest::addColumn<int>("percent");
+        QTest::newRow("7, per-user 1") << "7" << "1" << Values{false, true, false} << 40;
+        QTest::newRow("-1, per-user 0") << "-1" << "0" << Values{true, false, false} << 40;
+        QTest::newRow("99999, per-user junk") << "99999" << "junk" << Values{true, false, false} << 40;
+        QTest::newRow("abc, per-user 5") << "abc" << "5" << Values{true, false, false} << 10; // abc reads as 0
+        QTest::newRow("2.5 rounds to 2") << "2.5" << "0" << Values{false, false, true} << 20;
+    }
+    void levelOutOfRangeKeepsThePerUserChoice()
+    {
+        QFETCH(QString, level);
+        QFETCH(QString, userLevel);
+        QFETCH(Values, options);
+        QFETCH(int, percent);
+        FormsRig rig("[General]\r\nLevel=" + level.toLatin1() + "\r\n", userLevel);
+        rig.Start();
+        QCOMPARE(FormsRig::Values(rig.main.OptionLevel), options);
+        QCOMPARE(int(rig.optimizer.LevelPercent), percent);
+        const QByteArray written = QByteArray::number(app::ToInteger(level));
+        QVERIFY2(rig.Ini().contains("Level=" + written + "\r\n"), rig.Ini().constData());
+    }
+
+    void freeRamWithAnUnknownPercentage()
+    {
+        FormsRig rig("[General]\r\nCheckRam=True\r\nCheckRamProcent=5\r\n");
+        rig.Start();
+        QVERIFY(rig.main.CheckOptionRAM[1]->Value());
+        QCOMPARE(rig.schedulerValues.FreeThreshold, 0.3f);
+        QCOMPARE(FormsRig::Values(rig.main.OptionRAMPercent), (Values{false, false, false}));
+        QVERIFY(rig.Ini().contains("CheckRamProcent=5\r\n"));
+        QVERIFY(rig.Ini().contains("CheckRam=True\r\n"));
+    }
+
+    void minimizedStart()
+    {
+        FormsRig rig("[General]\r\nMinimized=True\r\n");
+        rig.Start();
+        QVERIFY(rig.shell.StartMinimized);
+        QVERIFY(rig.main.chkStart->Value());
+    }
+
+    void intervalClicks()
+    {
+        FormsRig rig;
+        rig.Start();
+        Click(rig.main.optTimed[1]); // "15 min" while timed mode is off
+        QCOMPARE(FormsRig::Values(rig.main.optTimed), (Values{false, true, false}));
+        QVERIFY(rig.Ini().contains("Time=900\r\n"));
+        QCOMPARE(rig.schedulerValues.IntervalSeconds, 0);
+        rig.clock.Advance(100);
+        Click(rig.main.CheckOptionRAM[0]);
+        QCOMPARE(rig.schedulerValues.IntervalSeconds, 900);
+        QVERIFY(rig.Ini().contains("Timed=True\r\n"));
+        QCOMPARE(rig.shell.Start.StartTime, 36100); // the countdown restarts
+        Click(rig.main.optTimed[2]);
+        QCOMPARE(rig.schedulerValues.IntervalSeconds, 1800);
+        QCOMPARE(rig.shell.Start.StartTime, 36100); // another interval does not restart it
+        Click(rig.main.CheckOptionRAM[0]);
+        QCOMPARE(rig.schedulerValues.IntervalSeconds, 0);
+        QVERIFY(rig.Ini().contains("Timed=False\r\n"));
+    }
+
+    void timedModeWithNoIntervalChosen()
+    {
+        FormsRig rig;
+        rig.Start();
+        Click(rig.main.CheckOptionRAM[0]);
+        QCOMPARE(FormsRig::Values(rig.main.optTimed), (Values{true, false, false}));
+        QVERIFY(rig.Ini().contains("Time=300\r\n"));
+        QCOMPARE(rig.schedulerValues.IntervalSeconds, 300);
+        rig.scheduler.CheckSchedule();
+        QCOMPARE(rig.main.NextOptimizeCaption(), QString("Next RAM Optimization: \r\n5 minutes"));
+        Click(rig.main.CheckOptionRAM[0]);
+        rig.scheduler.CheckSchedule();
+        QCOMPARE(rig.main.NextOptimizeCaption(), QString("Next RAM Optimization: \r\n5 minutes")); // kept
+    }
+
+    void levelAndPercentClicks()
+    {
+        FormsRig rig;
+        rig.Start();
+        Click(rig.main.OptionLevel[2]);
+        QCOMPARE(FormsRig::Values(rig.main.OptionLevel), (Values{false, false, true}));
+        QCOMPARE(rig.optimizer.LevelPercent, std::int16_t{20});
+        QVERIFY(rig.Ini().contains("Level=2\r\n"));
+        QVERIFY(!rig.userSettings.values.contains("Kelvo/General/Level")); // only at the next close
+        Click(rig.main.OptionRAMPercent[1]);
+        QCOMPARE(rig.schedulerValues.FreeThreshold, 0.2f);
+        QVERIFY(rig.Ini().contains("CheckRamProcent=1\r\n"));
+        Click(rig.main.CheckOptionRAM[1]);
+        QVERIFY(rig.Ini().contains("CheckRam=True\r\n"));
+        QCOMPARE(rig.schedulerValues.FreeThreshold, 0.2f);
+        Click(rig.main.chkStart);
+        QVERIFY(rig.Ini().contains("Minimized=True\r\n"));
+        QVERIFY(rig.shell.StartMinimized);
+    }
+
+    void statistics()
+    {
+        FormsRig rig;
+        rig.memory.status = system::MemoryStatus{536870912, 125829120};
+        rig.Start();
+        QCOMPARE(rig.main.lblM[0]->text(), QString("536,870,912"));
+        QCOMPARE(rig.main.lblM[1]->text(), QString("411,041,792"));
+        QCOMPARE(rig.main.lblM[2]->text(), QString("125,829,120"));
+        rig.memory.status.reset(); // unreadable figures leave the last ones shown
+        rig.main.SetMem();
+        QCOMPARE(rig.main.lblM[0]->text(), QString("536,870,912"));
+    }
+
+    void freeRamNowDuringAndAfterAPass()
+    {
+        FormsRig rig;
+        rig.Start();
+        rig.memory.SetMB(1000, 100);
+        rig.scheduler.CheckSchedule();
+        QStringList seen;
+        bool enabledDuring = true;
+        rig.pump.onTurn = [&](int turn) {
+            rig.main.SetMem();
+            seen = {rig.main.lblM[0]->text(), rig.main.lblM[1]->text(), rig.main.lblM[2]->text()};
+            enabledDuring = rig.main.cmdOptimize->isEnabled();
+            if (turn == 3) {
+                rig.main.cmdOptimize_Click(); // a click during the pass starts nothing
+                rig.scheduler.CheckSchedule();
+            }
+        };
+        rig.main.cmdOptimize_Click();
+        QCOMPARE(seen, QStringList(3, "Optimizing..."));
+        QVERIFY(!enabledDuring);
+        QVERIFY(rig.main.cmdOptimize->isEnabled());
+        QCOMPARE(rig.allocator.allocations, optimizer::BlockCount(900, 100, 10));
+        QCOMPARE(rig.main.pb->Max(), 100);
+        QCOMPARE(rig.main.pb->Value(), 100);
+        // After a failed pass the button is enabled again.
+        rig.allocator.refuseAt = rig.allocator.allocations + 2;
+        rig.pump.onTurn = nullptr;
+        rig.main.cmdOptimize_Click();
+        QVERIFY(rig.main.cmdOptimize->isEnabled());
+        QVERIFY(!rig.optimizer.Optimizing());
+    }
+
+    void closeByReason()
+    {
+        FormsRig rig;
+        rig.Start();
+        rig.main.show();
+        Click(rig.main.OptionLevel[1]);
+        QVERIFY(!rig.main.QueryUnload(forms::CloseReason::User));
+        QVERIFY(rig.main.isHidden());
+        QCOMPARE(rig.userSettings.values.value("Kelvo/General/Level"), QString("1"));
+        QCOMPARE(rig.unloads, 0);
+        QVERIFY(rig.main.QueryUnload(forms::CloseReason::Unload));
+        QCOMPARE(rig.unloads, 0);
+        rig.main.QueryUnload(forms::CloseReason::Other);
+        QCOMPARE(rig.unloads, 1);
+        // During a pass the window refuses to close but still stores the level.
+        rig.pump.onTurn = [&](int) {
+            QVERIFY(!rig.main.QueryUnload(forms::CloseReason::Unload));
+            rig.optimizer.ReleaseBlocks();
+        };
+        rig.optimizer.OptimizeRAM(5);
+        QCOMPARE(rig.allocator.live, 0);
+    }
+
+    void linksOpenAndChangeColour()
+    {
+        FormsRig rig;
+        rig.Start();
+        rig.main.show();
+        QTest::mouseClick(rig.main.lblReadme, Qt::LeftButton);
+        QTest::mouseClick(rig.main.lblWebsite, Qt::LeftButton);
+        QCOMPARE(rig.desktop.opened, (QStringList{"/program/readme.txt", forms::WebsiteAddress}));
+        QEvent enter(QEvent::Enter);
+        QCoreApplication::sendEvent(rig.main.lblReadme, &enter);
+        QVERIFY(rig.main.lblReadme->styleSheet().contains("255, 0, 0"));
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(rig.main.lblReadme, &leave);
+        QVERIFY(rig.main.lblReadme->styleSheet().contains("0, 0, 255"));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "TestMainWindow.moc"
