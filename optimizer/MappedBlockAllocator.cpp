@@ -22,6 +22,30 @@ private:
 };
 
 constexpr std::uint64_t MinimumReserve = 512ull * 1024 * 1024;
+constexpr std::size_t HugePageBytes = 2 * 1024 * 1024;
+
+// A huge page can only back a 2 MiB-aligned 2 MiB range, which a 2,000,000-byte mapping never is; for huge
+// pages a block therefore gets a whole aligned 2 MiB range, cut out of a mapping twice that size.
+void* MapAlignedHugeRange()
+{
+    void* raw = ::mmap(nullptr, 2 * HugePageBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (raw == MAP_FAILED) {
+        return MAP_FAILED;
+    }
+    const auto start = reinterpret_cast<std::uintptr_t>(raw);
+    const std::uintptr_t aligned = (start + HugePageBytes - 1) & ~(std::uintptr_t{HugePageBytes} - 1);
+    if (aligned > start) {
+        ::munmap(raw, aligned - start);
+    }
+    const std::uintptr_t end = start + 2 * HugePageBytes;
+    if (end > aligned + HugePageBytes) {
+        ::munmap(reinterpret_cast<void*>(aligned + HugePageBytes), end - aligned - HugePageBytes);
+    }
+    void* data = reinterpret_cast<void*>(aligned);
+    // Only a hint: without free huge pages the kernel simply uses small ones.
+    ::madvise(data, HugePageBytes, MADV_HUGEPAGE);
+    return data;
+}
 
 } // namespace
 
@@ -53,13 +77,13 @@ MappedBlockAllocator::MappedBlockAllocator(system::MemorySource& memory, const s
 }
 
 bool MappedBlockAllocator::LeavesReserve(const system::MemoryStatus& status,
-                                         std::optional<std::uint64_t> cgroupHeadroom)
+                                         std::optional<std::uint64_t> cgroupHeadroom, std::size_t blockBytes)
 {
     std::uint64_t available = status.availableBytes;
     if (cgroupHeadroom) {
         available = std::min(available, *cgroupHeadroom);
     }
-    const std::uint64_t needed = ReserveBytes(status.totalBytes) + BlockBytes;
+    const std::uint64_t needed = ReserveBytes(status.totalBytes) + blockBytes;
     return available >= needed;
 }
 
@@ -70,18 +94,16 @@ BlockPtr MappedBlockAllocator::Allocate()
         return nullptr; // without figures there is no telling whether the block is safe
     }
     const auto headroom = cgroup_ != nullptr ? cgroup_->Headroom(status->totalBytes) : std::nullopt;
-    if (!LeavesReserve(*status, headroom)) {
+    const std::size_t mapped = hugePages_ ? HugePageBytes : BlockBytes;
+    if (!LeavesReserve(*status, headroom, mapped)) {
         return nullptr;
     }
-    void* data = ::mmap(nullptr, BlockBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* data = hugePages_ ? MapAlignedHugeRange()
+                            : ::mmap(nullptr, BlockBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (data == MAP_FAILED) {
         return nullptr;
     }
-    if (hugePages_) {
-        // Only a hint: without free huge pages the kernel simply uses small ones.
-        ::madvise(data, BlockBytes, MADV_HUGEPAGE);
-    }
-    auto block = std::make_unique<MappedBlock>(data, BlockBytes);
+    auto block = std::make_unique<MappedBlock>(data, mapped);
     FillWithSpaces(data, BlockBytes);
     return block;
 }

@@ -18,15 +18,17 @@ std::uint64_t ReserveBytes(std::uint64_t totalBytes);
 // Blocks in anonymous private mappings, released with munmap so the memory goes back to the kernel at
 // once. Linux overcommits: a mapping that cannot be backed still succeeds and the OOM killer strikes
 // later, so the allocator refuses a block unless the reserve stays available after it, re-reading the
-// figures (and the headroom under the process's memory cgroup limit) before every block.
+// figures (and the headroom under the process's memory cgroup limit) before every block. With huge pages
+// each block takes a whole aligned 2 MiB range so the kernel can back it with one huge page.
 class MappedBlockAllocator final : public BlockAllocator {
 public:
     MappedBlockAllocator(system::MemorySource& memory, const system::CgroupMemory* cgroup, bool hugePages);
 
     BlockPtr Allocate() override;
 
-    // Whether one more block would leave the reserve available, with these figures.
-    static bool LeavesReserve(const system::MemoryStatus& status, std::optional<std::uint64_t> cgroupHeadroom);
+    // Whether one more block of blockBytes would leave the reserve available, with these figures.
+    static bool LeavesReserve(const system::MemoryStatus& status, std::optional<std::uint64_t> cgroupHeadroom,
+                              std::size_t blockBytes = BlockBytes);
 
 private:
     system::MemorySource& memory_;
