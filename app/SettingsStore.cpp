@@ -17,10 +17,16 @@ constexpr qsizetype ReadBufferSize = 256;
 
 } // namespace
 
-QString ProgramFilePath(const QString& appFolder, const QString& userFolder, const QString& fileName)
+bool FolderWritable(const QString& folder)
+{
+    return ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
+}
+
+QString ProgramFilePath(const QString& appFolder, const QString& userFolder, const QString& fileName,
+                        const std::function<bool(const QString&)>& folderWritable)
 {
     const QString beside = appFolder + fileName;
-    if (QFileInfo::exists(beside) || ::access(QFile::encodeName(appFolder).constData(), W_OK) == 0) {
+    if (QFileInfo::exists(beside) || folderWritable(appFolder)) {
         return beside;
     }
     return QDir(userFolder).filePath(fileName);

@@ -1,16 +1,22 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
 
 #include "platform/system/Profile.h"
 
 namespace kelvo::app {
 
+// Whether this process may create files in the folder.
+bool FolderWritable(const QString& folder);
+
 // Where a file of the program's own (settings, error log) lives: beside the executable when it is already
 // there or the program folder is writable (a portable installation keeps everything in one folder),
 // otherwise in the per-user config folder, so a settings change is never lost silently to a read-only
 // installation.
-QString ProgramFilePath(const QString& appFolder, const QString& userFolder, const QString& fileName);
+QString ProgramFilePath(const QString& appFolder, const QString& userFolder, const QString& fileName,
+                        const std::function<bool(const QString&)>& folderWritable = FolderWritable);
 
 // The settings file "Kelvo.ini" and its reads and writes.
 class SettingsStore {

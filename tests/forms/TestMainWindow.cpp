@@ -60,7 +60,7 @@ private slots:
         QTest::addColumn<int>("percent");
         QTest::newRow("7, per-user 1") << "7" << "1" << Values{false, true, false} << 40;
         QTest::newRow("-1, per-user 0") << "-1" << "0" << Values{true, false, false} << 40;
-        QTest::newRow("99999, per-user junk") << "99999" << "junk" << Values{true, false, false} << 40;
+        QTest::newRow("99999 reads as 0") << "99999" << "junk" << Values{true, false, false} << 10;
         QTest::newRow("abc, per-user 5") << "abc" << "5" << Values{true, false, false} << 10; // abc reads as 0
         QTest::newRow("2.5 rounds to 2") << "2.5" << "0" << Values{false, false, true} << 20;
     }
