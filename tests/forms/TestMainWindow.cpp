@@ -221,6 +221,40 @@ private slots:
         QCOMPARE(rig.allocator.live, 0);
     }
 
+    void aFailedWriteChangesNothingElse()
+    {
+        FormsRig rig("[General]\r\nLevel=1\r\n");
+        rig.Start();
+        const QByteArray before = rig.Ini();
+        rig.storage.failWrites = true; // a full disk or a read-only folder
+        Click(rig.main.OptionLevel[2]);
+        QCOMPARE(rig.optimizer.LevelPercent, std::int16_t{20}); // takes effect for this run all the same
+        QCOMPARE(FormsRig::Values(rig.main.OptionLevel), (Values{false, false, true}));
+        QCOMPARE(rig.Ini(), before);
+    }
+
+    void endOfSessionDuringAPass()
+    {
+        FormsRig rig;
+        rig.Start();
+        // The rig's UnloadAll stands for the real one: both windows unload, the pass's blocks are released.
+        rig.context.unloadAll = [&] {
+            rig.main.Unload();
+            rig.hidden.Unload();
+            ++rig.unloads;
+        };
+        rig.pump.onTurn = [&](int turn) {
+            if (turn == 6) {
+                rig.main.QueryUnload(forms::CloseReason::Other);
+            }
+        };
+        QVERIFY(!rig.optimizer.OptimizeRAM(50));
+        QCOMPARE(rig.unloads, 1);
+        QCOMPARE(rig.allocator.live, 0);
+        QCOMPARE(rig.allocator.allocations, 3);
+        QVERIFY(!rig.hidden.GlobalTimer.isActive());
+    }
+
     void linksOpenAndChangeColour()
     {
         FormsRig rig;
