@@ -1,6 +1,9 @@
 #include "frmHidden.h"
 
+#include <QApplication>
+#include <QIcon>
 #include <QMenu>
+#include <QStyle>
 #include <QSystemTrayIcon>
 
 #include "app/OpenDocument.h"
@@ -16,9 +19,20 @@ constexpr int RightButtonUp = 517;
 
 } // namespace
 
+QIcon ProgramIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48}) {
+        icon.addFile(QStringLiteral(":/images/icon%1.png").arg(size), QSize(size, size));
+    }
+    // Without the compiled-in images (a broken build) the tray still gets an icon to click.
+    return icon.availableSizes().isEmpty() ? QApplication::style()->standardIcon(QStyle::SP_ComputerIcon) : icon;
+}
+
 frmHidden::frmHidden(ProgramContext& context) : context_(context)
 {
     setWindowTitle(QStringLiteral("Hidden"));
+    setWindowIcon(ProgramIcon());
     GlobalTimer.setParent(this);
     connect(&GlobalTimer, &QTimer::timeout, this, [this] { context_.scheduler.OnGlobalTimer(); });
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include <QIcon>
 #include <QTimer>
 #include <QWidget>
 
@@ -14,6 +15,9 @@ class QSystemTrayIcon;
 namespace kelvo::forms {
 
 class frmMain;
+
+// The program's icon in 16, 32 and 48 pixels, for the tray and the main window.
+QIcon ProgramIcon();
 
 // The window the user never sees: it owns the tray icon and its menu, and the global timer that drives
 // the scheduler.
