@@ -42,6 +42,9 @@ private slots:
     void commitsAndGivesBack()
     {
         QFETCH(bool, hugePages);
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("the sanitizer's shadow memory and allocator change resident memory by megabytes");
+#endif
         system::ProcMemorySource memory;
         system::CgroupMemory cgroup;
         MappedBlockAllocator allocator(memory, &cgroup, hugePages);
