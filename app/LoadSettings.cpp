@@ -4,8 +4,7 @@
 
 namespace kelvo::app {
 
-void LoadSettings(const SettingsStore& store, SettingsTarget& target)
-{
+void LoadSettings(const SettingsStore& store, SettingsTarget& target) {
     const QString time = store.ReadIni(SettingsSection, QStringLiteral("Time"));
     const QString timed = store.ReadIni(SettingsSection, QStringLiteral("Timed"));
 

@@ -2,8 +2,7 @@
 
 namespace kelvo::app {
 
-void OpenDocument(system::Shell& shell, const QString& target)
-{
+void OpenDocument(system::Shell& shell, const QString& target) {
     shell.Open(target);
 }
 

@@ -11,8 +11,7 @@ namespace kelvo::app {
 namespace {
 
 // Plain decimal notation only: no exponents, no "inf" or "nan", no thousands separators.
-std::optional<double> DecimalNumber(const QString& text)
-{
+std::optional<double> DecimalNumber(const QString& text) {
     static const QRegularExpression decimal(QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)\s*$)"));
     if (!decimal.match(text).hasMatch()) {
         return std::nullopt;
@@ -24,14 +23,12 @@ std::optional<double> DecimalNumber(const QString& text)
 
 } // namespace
 
-QString TrimAtNul(const QString& text)
-{
+QString TrimAtNul(const QString& text) {
     const qsizetype nul = text.indexOf(QChar(u'\0'));
     return nul < 0 ? text : text.left(nul);
 }
 
-bool ToBoolean(const QString& text)
-{
+bool ToBoolean(const QString& text) {
     if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) {
         return true;
     }
@@ -42,8 +39,7 @@ bool ToBoolean(const QString& text)
     return number && *number != 0.0;
 }
 
-std::int16_t ToInteger(const QString& text)
-{
+std::int16_t ToInteger(const QString& text) {
     const auto number = DecimalNumber(text);
     if (!number) {
         return 0;

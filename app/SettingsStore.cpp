@@ -17,14 +17,12 @@ constexpr qsizetype ReadBufferSize = 256;
 
 } // namespace
 
-bool FolderWritable(const QString& folder)
-{
+bool FolderWritable(const QString& folder) {
     return ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
 }
 
 QString ProgramFilePath(const QString& appFolder, const QString& userFolder, const QString& fileName,
-                        const std::function<bool(const QString&)>& folderWritable)
-{
+                        const std::function<bool(const QString&)>& folderWritable) {
     const QString beside = appFolder + fileName;
     if (QFileInfo::exists(beside) || folderWritable(appFolder)) {
         return beside;
@@ -34,12 +32,9 @@ QString ProgramFilePath(const QString& appFolder, const QString& userFolder, con
 
 SettingsStore::SettingsStore(const QString& path, system::ProfileStorage& storage)
     : path_(path)
-    , storage_(storage)
-{
-}
+    , storage_(storage) {}
 
-QString SettingsStore::ReadIni(const QString& section, const QString& key) const
-{
+QString SettingsStore::ReadIni(const QString& section, const QString& key) const {
     QByteArray buffer(ReadBufferSize, ' ');
     const qsizetype copied = system::GetPrivateProfileString(section.toLatin1(), key.toLatin1(), "",
                                                              buffer.data(), buffer.size(), path_, storage_);
@@ -51,8 +46,7 @@ QString SettingsStore::ReadIni(const QString& section, const QString& key) const
     return text;
 }
 
-bool SettingsStore::WriteIni(const QString& section, const QString& key, const QString& value)
-{
+bool SettingsStore::WriteIni(const QString& section, const QString& key, const QString& value) {
     // The per-user folder may not exist yet on a fresh account.
     const QString folder = QFileInfo(path_).absolutePath();
     if (!QFileInfo::exists(folder) && !QDir().mkpath(folder)) {

@@ -22,8 +22,7 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-double Seconds(Clock::duration d)
-{
+double Seconds(Clock::duration d) {
     return std::chrono::duration<double>(d).count();
 }
 
@@ -33,8 +32,7 @@ public:
     Clock::time_point last = Clock::now();
     Clock::duration longestGap{};
     Clock::time_point lastAllocationTurn;
-    void ProcessEvents() override
-    {
+    void ProcessEvents() override {
         const auto now = Clock::now();
         longestGap = std::max(longestGap, now - last);
         QCoreApplication::processEvents();
@@ -49,8 +47,7 @@ struct PassFigures {
     double longestGapMs = 0;
 };
 
-PassFigures RunPass(int blocks, bool hugePages)
-{
+PassFigures RunPass(int blocks, bool hugePages) {
     system::ProcMemorySource memory;
     system::CgroupMemory cgroup;
     MappedBlockAllocator allocator(memory, &cgroup, hugePages);
@@ -68,8 +65,7 @@ PassFigures RunPass(int blocks, bool hugePages)
         Clock::time_point* commitEnd = nullptr;
         std::size_t* committed = nullptr;
         void SetMax(std::int32_t) override {}
-        void SetValue(std::int32_t) override
-        {
+        void SetValue(std::int32_t) override {
             const std::size_t now = optimizer->CommittedBlocks();
             if (now >= *committed) {
                 *committed = now;
@@ -94,8 +90,7 @@ PassFigures RunPass(int blocks, bool hugePages)
     return figures;
 }
 
-double BareFill(int blocks, bool hugePages)
-{
+double BareFill(int blocks, bool hugePages) {
     std::vector<void*> mapped;
     std::vector<std::size_t> sizes;
     mapped.reserve(static_cast<std::size_t>(blocks));
@@ -109,7 +104,8 @@ double BareFill(int blocks, bool hugePages)
         }
         void* fill = data;
         if (hugePages) {
-            const auto at = (reinterpret_cast<std::uintptr_t>(data) + (2u << 20) - 1) & ~std::uintptr_t((2u << 20) - 1);
+            const auto at =
+                (reinterpret_cast<std::uintptr_t>(data) + (2u << 20) - 1) & ~std::uintptr_t((2u << 20) - 1);
             fill = reinterpret_cast<void*>(at);
             ::madvise(fill, 2u << 20, MADV_HUGEPAGE);
         }
@@ -126,8 +122,7 @@ double BareFill(int blocks, bool hugePages)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     // Keep a timer busy so the event loop has real work between blocks, as in the program.
     QTimer timer;
@@ -148,7 +143,8 @@ int main(int argc, char** argv)
         std::puts("not enough spare memory to measure");
         return 0;
     }
-    std::printf("pass of %d blocks (%.2f GB), 3 rounds each, side by side\n", blocks, blocks * BlockBytes / 1e9);
+    std::printf("pass of %d blocks (%.2f GB), 3 rounds each, side by side\n", blocks,
+                blocks * BlockBytes / 1e9);
     for (bool huge : {false, true}) {
         double bestBare = 0;
         PassFigures best;
@@ -157,13 +153,14 @@ int main(int argc, char** argv)
             bestBare = std::max(bestBare, BareFill(blocks, huge));
             const PassFigures pass = RunPass(blocks, huge);
             best.commitGBps = std::max(best.commitGBps, pass.commitGBps);
-            best.releaseMsPerGB = round == 0 ? pass.releaseMsPerGB : std::min(best.releaseMsPerGB, pass.releaseMsPerGB);
+            best.releaseMsPerGB =
+                round == 0 ? pass.releaseMsPerGB : std::min(best.releaseMsPerGB, pass.releaseMsPerGB);
             worstGap = std::max(worstGap, pass.longestGapMs);
         }
         std::printf("%-12s bare fill %.2f GB/s | pass commit %.2f GB/s (ratio %.2f) | release %.1f ms/GB | "
                     "longest event-loop gap %.2f ms\n",
-                    huge ? "huge pages" : "4 KiB pages", bestBare, best.commitGBps, best.commitGBps / bestBare,
-                    best.releaseMsPerGB, worstGap);
+                    huge ? "huge pages" : "4 KiB pages", bestBare, best.commitGBps,
+                    best.commitGBps / bestBare, best.releaseMsPerGB, worstGap);
     }
     return 0;
 }

@@ -19,18 +19,18 @@ constexpr int RightButtonUp = 517;
 
 } // namespace
 
-QIcon ProgramIcon()
-{
+QIcon ProgramIcon() {
     QIcon icon;
     for (int size : {16, 32, 48}) {
         icon.addFile(QStringLiteral(":/images/icon%1.png").arg(size), QSize(size, size));
     }
     // Without the compiled-in images (a broken build) the tray still gets an icon to click.
-    return icon.availableSizes().isEmpty() ? QApplication::style()->standardIcon(QStyle::SP_ComputerIcon) : icon;
+    return icon.availableSizes().isEmpty() ? QApplication::style()->standardIcon(QStyle::SP_ComputerIcon)
+                                           : icon;
 }
 
-frmHidden::frmHidden(ProgramContext& context) : context_(context)
-{
+frmHidden::frmHidden(ProgramContext& context)
+    : context_(context) {
     setWindowTitle(QStringLiteral("Hidden"));
     setWindowIcon(ProgramIcon());
     GlobalTimer.setParent(this);
@@ -42,8 +42,9 @@ frmHidden::frmHidden(ProgramContext& context) : context_(context)
     mnuTrayPopup->addSeparator();
     connect(mnuTrayPopup->addAction(QStringLiteral("Visit Website")), &QAction::triggered, this,
             [this] { app::OpenDocument(context_.desktop, WebsiteHost); });
-    connect(mnuTrayPopup->addAction(QStringLiteral("Readme.txt")), &QAction::triggered, this,
-            [this] { app::OpenDocument(context_.desktop, context_.shell.AppFolder + QStringLiteral("readme.txt")); });
+    connect(mnuTrayPopup->addAction(QStringLiteral("Readme.txt")), &QAction::triggered, this, [this] {
+        app::OpenDocument(context_.desktop, context_.shell.AppFolder + QStringLiteral("readme.txt"));
+    });
     mnuTrayPopup->addSeparator();
     connect(mnuTrayPopup->addAction(QStringLiteral("Exit")), &QAction::triggered, this, [this] {
         if (context_.unloadAll) {
@@ -55,66 +56,60 @@ frmHidden::frmHidden(ProgramContext& context) : context_(context)
 
 frmHidden::~frmHidden() = default;
 
-void frmHidden::Load()
-{
+void frmHidden::Load() {
     GlobalTimer.setInterval(100);
     context_.schedulerValues.TickDivisor = 10;
     TrayOn();
     hide();
 }
 
-void frmHidden::Unload()
-{
+void frmHidden::Unload() {
     context_.optimizer.ReleaseBlocks();
     GlobalTimer.setInterval(0);
     GlobalTimer.stop();
 }
 
-bool frmHidden::OptimizeRAM(std::int16_t count)
-{
+bool frmHidden::OptimizeRAM(std::int16_t count) {
     return context_.optimizer.OptimizeRAM(count);
 }
 
-void frmHidden::TrayOn()
-{
+void frmHidden::TrayOn() {
     if (!tray_) {
         tray_ = std::make_unique<QSystemTrayIcon>(windowIcon());
         tray_->setToolTip(QStringLiteral("Kelvo Optimizer"));
         tray_->setContextMenu(mnuTrayPopup);
-        connect(tray_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-            switch (reason) {
-            case QSystemTrayIcon::Trigger:
-                TrayNotification(LeftButtonUp);
-                break;
-            case QSystemTrayIcon::DoubleClick:
-                TrayNotification(LeftButtonDoubleClick);
-                break;
-            case QSystemTrayIcon::Context:
-                TrayNotification(RightButtonUp);
-                break;
-            default:
-                break;
-            }
-        });
+        connect(tray_.get(), &QSystemTrayIcon::activated, this,
+                [this](QSystemTrayIcon::ActivationReason reason) {
+                    switch (reason) {
+                    case QSystemTrayIcon::Trigger:
+                        TrayNotification(LeftButtonUp);
+                        break;
+                    case QSystemTrayIcon::DoubleClick:
+                        TrayNotification(LeftButtonDoubleClick);
+                        break;
+                    case QSystemTrayIcon::Context:
+                        TrayNotification(RightButtonUp);
+                        break;
+                    default:
+                        break;
+                    }
+                });
     }
     // Shown even when no tray is there yet: the icon is embedded as soon as a tray host appears.
     tray_->show();
 }
 
-void frmHidden::TrayOff()
-{
+void frmHidden::TrayOff() {
     if (tray_) {
         tray_->hide();
     }
 }
 
-bool frmHidden::TrayAvailable() const
-{
+bool frmHidden::TrayAvailable() const {
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
-void frmHidden::TrayNotification(int message)
-{
+void frmHidden::TrayNotification(int message) {
     hide();
     switch (message) {
     case LeftButtonUp:
@@ -133,8 +128,7 @@ void frmHidden::TrayNotification(int message)
     }
 }
 
-void frmHidden::RestoreMainWindow()
-{
+void frmHidden::RestoreMainWindow() {
     if (main_ == nullptr) {
         return;
     }

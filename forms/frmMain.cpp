@@ -15,18 +15,17 @@ namespace {
 
 const QString Section = app::SettingsSection;
 
-QString BooleanText(bool value)
-{
+QString BooleanText(bool value) {
     return value ? QStringLiteral("True") : QStringLiteral("False");
 }
 
-template <typename Control, std::size_t N> Control* Element(const std::array<Control*, N>& group, int index)
-{
-    return index >= 0 && static_cast<std::size_t>(index) < N ? group[static_cast<std::size_t>(index)] : nullptr;
+template <typename Control, std::size_t N> Control* Element(const std::array<Control*, N>& group, int index) {
+    return index >= 0 && static_cast<std::size_t>(index) < N ? group[static_cast<std::size_t>(index)]
+                                                             : nullptr;
 }
 
-QLabel* MakeLabel(QWidget* parent, const QString& text, const QRect& geometry, Qt::Alignment alignment = Qt::AlignLeft)
-{
+QLabel* MakeLabel(QWidget* parent, const QString& text, const QRect& geometry,
+                  Qt::Alignment alignment = Qt::AlignLeft) {
     auto* label = new QLabel(text, parent);
     label->setGeometry(geometry);
     label->setAlignment(alignment | Qt::AlignTop);
@@ -35,8 +34,9 @@ QLabel* MakeLabel(QWidget* parent, const QString& text, const QRect& geometry, Q
 
 } // namespace
 
-frmMain::frmMain(ProgramContext& context, frmHidden& hidden) : context_(context), hidden_(hidden)
-{
+frmMain::frmMain(ProgramContext& context, frmHidden& hidden)
+    : context_(context)
+    , hidden_(hidden) {
     setFixedSize(371, 348);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor(224, 224, 224));
@@ -50,24 +50,25 @@ frmMain::frmMain(ProgramContext& context, frmHidden& hidden) : context_(context)
     Timer1.start();
 }
 
-void frmMain::BuildControls()
-{
+void frmMain::BuildControls() {
     const std::array<int, 3> rows{60, 78, 96};
-    const std::array<QString, 3> captions{QStringLiteral("Total Physical RAM:"), QStringLiteral("Physical RAM used:"),
-                                          QStringLiteral("Free RAM:")};
+    const std::array<QString, 3> captions{QStringLiteral("Total Physical RAM:"),
+                                          QStringLiteral("Physical RAM used:"), QStringLiteral("Free RAM:")};
     for (std::size_t i = 0; i < 3; ++i) {
         MakeLabel(this, captions[i], QRect(12, rows[i], 119, 15), Qt::AlignRight);
         lblM[i] = MakeLabel(this, QString(), QRect(134, rows[i] - 2, 97, 17), Qt::AlignHCenter);
         lblM[i]->setAutoFillBackground(true);
     }
     MakeLabel(this, QStringLiteral("Optimization Level"), QRect(10, 120, 86, 13));
-    const std::array<QString, 3> levels{QStringLiteral("Light"), QStringLiteral("Moderate"), QStringLiteral("Heavy")};
+    const std::array<QString, 3> levels{QStringLiteral("Light"), QStringLiteral("Moderate"),
+                                        QStringLiteral("Heavy")};
     for (std::size_t i = 0; i < 3; ++i) {
         const int top = 134 + 16 * static_cast<int>(i);
         OptionLevel[i] = new OptionControl(this);
         OptionLevel[i]->setGeometry(14, top, 15, 19);
         MakeLabel(this, levels[i], QRect(34, top + 2, 87, 13));
-        connect(OptionLevel[i], &OptionControl::Click, this, [this, i] { OptionLevel_Click(static_cast<std::int16_t>(i)); });
+        connect(OptionLevel[i], &OptionControl::Click, this,
+                [this, i] { OptionLevel_Click(static_cast<std::int16_t>(i)); });
     }
     MakeLabel(this, QStringLiteral("Optimize RAM"), QRect(10, 194, 67, 13));
     const std::array<QString, 2> checks{QStringLiteral("at timed intervals, every"),
@@ -82,13 +83,16 @@ void frmMain::BuildControls()
                 [this, i] { CheckOptionRAM_Click(static_cast<std::int16_t>(i)); });
     }
     const std::array<int, 3> columns{32, 78, 130};
-    const std::array<QString, 3> intervals{QStringLiteral("5 min"), QStringLiteral("15 min"), QStringLiteral("30 min")};
-    const std::array<QString, 3> percents{QStringLiteral("10%"), QStringLiteral("20%"), QStringLiteral("30%")};
+    const std::array<QString, 3> intervals{QStringLiteral("5 min"), QStringLiteral("15 min"),
+                                           QStringLiteral("30 min")};
+    const std::array<QString, 3> percents{QStringLiteral("10%"), QStringLiteral("20%"),
+                                          QStringLiteral("30%")};
     for (std::size_t i = 0; i < 3; ++i) {
         optTimed[i] = new OptionControl(this);
         optTimed[i]->setGeometry(columns[i], 228, 15, 15);
         MakeLabel(this, intervals[i], QRect(columns[i] + 16, 228, 44, 13));
-        connect(optTimed[i], &OptionControl::Click, this, [this, i] { optTimed_Click(static_cast<std::int16_t>(i)); });
+        connect(optTimed[i], &OptionControl::Click, this,
+                [this, i] { optTimed_Click(static_cast<std::int16_t>(i)); });
         OptionRAMPercent[i] = new OptionControl(this);
         OptionRAMPercent[i]->setGeometry(columns[i], 266, 15, 15);
         MakeLabel(this, percents[i], QRect(columns[i] + 16, 266, 44, 13));
@@ -119,21 +123,19 @@ void frmMain::BuildControls()
     ResetLinkColors();
 }
 
-void frmMain::Load()
-{
+void frmMain::Load() {
     setWindowTitle(QStringLiteral("%1 %2.%3 Build %4")
                        .arg(context_.appInfo.title)
                        .arg(context_.appInfo.major)
                        .arg(context_.appInfo.minor)
                        .arg(context_.appInfo.revision));
     SetMem();
-    const std::int16_t level = app::ToInteger(
-        context_.userSettings.GetSetting(QStringLiteral("Kelvo"), Section, QStringLiteral("Level"), QStringLiteral("0")));
+    const std::int16_t level = app::ToInteger(context_.userSettings.GetSetting(
+        QStringLiteral("Kelvo"), Section, QStringLiteral("Level"), QStringLiteral("0")));
     OptionLevel[level == 0 ? 0 : level == 1 ? 1 : 2]->SetValue(true);
 }
 
-void frmMain::SetMem()
-{
+void frmMain::SetMem() {
     if (context_.optimizer.Optimizing()) {
         for (int i : {0, 2, 1}) {
             lblM[static_cast<std::size_t>(i)]->setText(QStringLiteral("Optimizing..."));
@@ -152,14 +154,12 @@ void frmMain::SetMem()
     lblM[1]->setText(numeric::Format(static_cast<double>(used), pattern, context_.locale));
 }
 
-void frmMain::WriteIni(const QString& key, const QString& value)
-{
+void frmMain::WriteIni(const QString& key, const QString& value) {
     // A failed write leaves the old file intact; the setting still takes effect for this run.
     context_.settings.WriteIni(Section, key, value);
 }
 
-void frmMain::SelectOnly(const std::array<OptionControl*, 3>& group, std::int16_t index)
-{
+void frmMain::SelectOnly(const std::array<OptionControl*, 3>& group, std::int16_t index) {
     for (std::size_t k = 0; k < group.size(); ++k) {
         if (static_cast<std::int16_t>(k) != index) {
             group[k]->SetValue(false);
@@ -167,8 +167,7 @@ void frmMain::SelectOnly(const std::array<OptionControl*, 3>& group, std::int16_
     }
 }
 
-void frmMain::optTimed_Click(std::int16_t index)
-{
+void frmMain::optTimed_Click(std::int16_t index) {
     static constexpr std::array<std::int32_t, 3> seconds{300, 900, 1800};
     if (index < 0 || index > 2) {
         return;
@@ -180,8 +179,7 @@ void frmMain::optTimed_Click(std::int16_t index)
     WriteIni(QStringLiteral("Time"), QString::number(seconds[static_cast<std::size_t>(index)]));
 }
 
-void frmMain::CheckOptionRAM_Click(std::int16_t index)
-{
+void frmMain::CheckOptionRAM_Click(std::int16_t index) {
     static constexpr std::array<std::int32_t, 3> seconds{300, 900, 1800};
     if (index == 0) {
         const bool on = CheckOptionRAM[0]->Value();
@@ -211,8 +209,7 @@ void frmMain::CheckOptionRAM_Click(std::int16_t index)
     }
 }
 
-void frmMain::OptionRAMPercent_Click(std::int16_t index)
-{
+void frmMain::OptionRAMPercent_Click(std::int16_t index) {
     static constexpr std::array<float, 3> shares{0.1f, 0.2f, 0.3f};
     if (index >= 0 && index <= 2) {
         context_.schedulerValues.FreeThreshold = shares[static_cast<std::size_t>(index)];
@@ -221,8 +218,7 @@ void frmMain::OptionRAMPercent_Click(std::int16_t index)
     WriteIni(QStringLiteral("CheckRamProcent"), QString::number(index));
 }
 
-void frmMain::OptionLevel_Click(std::int16_t index)
-{
+void frmMain::OptionLevel_Click(std::int16_t index) {
     static constexpr std::array<std::int16_t, 3> percents{10, 15, 20};
     if (index >= 0 && index <= 2) {
         context_.optimizer.LevelPercent = percents[static_cast<std::size_t>(index)];
@@ -231,15 +227,13 @@ void frmMain::OptionLevel_Click(std::int16_t index)
     WriteIni(QStringLiteral("Level"), QString::number(index));
 }
 
-void frmMain::chkStart_Click()
-{
+void frmMain::chkStart_Click() {
     const bool on = chkStart->Value();
     WriteIni(QStringLiteral("Minimized"), BooleanText(on));
     context_.shell.StartMinimized = on;
 }
 
-void frmMain::cmdOptimize_Click()
-{
+void frmMain::cmdOptimize_Click() {
     // A click handled during a pass's event-loop turns starts no second pass, and leaves the button as the
     // running pass set it.
     if (context_.optimizer.Optimizing()) {
@@ -247,8 +241,8 @@ void frmMain::cmdOptimize_Click()
     }
     cmdOptimize->setEnabled(false);
     const optimizer::MemoryFigures& figures = context_.optimizer.Figures;
-    const auto count = numeric::CInt(
-        optimizer::BlockCount(figures.UsedMB, figures.FreeMB, context_.optimizer.LevelPercent));
+    const auto count =
+        numeric::CInt(optimizer::BlockCount(figures.UsedMB, figures.FreeMB, context_.optimizer.LevelPercent));
     if (count) {
         hidden_.OptimizeRAM(*count);
     }
@@ -256,15 +250,13 @@ void frmMain::cmdOptimize_Click()
     cmdOptimize->setEnabled(true);
 }
 
-void frmMain::ResetLinkColors()
-{
+void frmMain::ResetLinkColors() {
     for (QLabel* link : {lblReadme, lblWebsite}) {
         link->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255); text-decoration: underline;"));
     }
 }
 
-bool frmMain::eventFilter(QObject* watched, QEvent* event)
-{
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     auto* link = qobject_cast<QLabel*>(watched);
     if (link == lblReadme || link == lblWebsite) {
         switch (event->type()) {
@@ -287,75 +279,64 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void frmMain::SetCheckOptionRAMValue(std::int16_t index, bool value)
-{
+void frmMain::SetCheckOptionRAMValue(std::int16_t index, bool value) {
     if (auto* control = Element(CheckOptionRAM, index)) {
         control->SetValue(value);
     }
 }
 
-void frmMain::SetOptTimedValue(std::int16_t index, bool value)
-{
+void frmMain::SetOptTimedValue(std::int16_t index, bool value) {
     if (auto* control = Element(optTimed, index)) {
         control->SetValue(value);
     }
 }
 
-void frmMain::SetOptionRAMPercentValue(std::int16_t index, bool value)
-{
+void frmMain::SetOptionRAMPercentValue(std::int16_t index, bool value) {
     if (auto* control = Element(OptionRAMPercent, index)) {
         control->SetValue(value);
     }
 }
 
-void frmMain::SetOptionLevelValue(std::int16_t index, bool value)
-{
+void frmMain::SetOptionLevelValue(std::int16_t index, bool value) {
     if (auto* control = Element(OptionLevel, index)) {
         control->SetValue(value);
     }
 }
 
-void frmMain::SetChkStartValue(bool value)
-{
+void frmMain::SetChkStartValue(bool value) {
     chkStart->SetValue(value);
 }
 
-void frmMain::SetIntervalSeconds(std::int32_t seconds)
-{
+void frmMain::SetIntervalSeconds(std::int32_t seconds) {
     context_.schedulerValues.IntervalSeconds = seconds;
 }
 
-void frmMain::SetStartMinimized(bool value)
-{
+void frmMain::SetStartMinimized(bool value) {
     context_.shell.StartMinimized = value;
 }
 
-bool frmMain::FreeRamModeChecked() const
-{
+bool frmMain::FreeRamModeChecked() const {
     return CheckOptionRAM[1]->Value();
 }
 
-void frmMain::SetNextOptimizeCaption(const QString& caption)
-{
+void frmMain::SetNextOptimizeCaption(const QString& caption) {
     nextOptimizeCaption_ = caption;
     NextOptimizeLabel->setText(QString(caption).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
-void frmMain::SetMax(std::int32_t max)
-{
+void frmMain::SetMax(std::int32_t max) {
     pb->SetMax(max);
 }
 
-void frmMain::SetValue(std::int32_t value)
-{
+void frmMain::SetValue(std::int32_t value) {
     pb->SetValue(value);
 }
 
-bool frmMain::QueryUnload(CloseReason reason)
-{
+bool frmMain::QueryUnload(CloseReason reason) {
     bool allowed = !context_.optimizer.Optimizing();
     const int level = OptionLevel[0]->Value() ? 0 : OptionLevel[1]->Value() ? 1 : 2;
-    context_.userSettings.SaveSetting(QStringLiteral("Kelvo"), Section, QStringLiteral("Level"), QString::number(level));
+    context_.userSettings.SaveSetting(QStringLiteral("Kelvo"), Section, QStringLiteral("Level"),
+                                      QString::number(level));
     switch (reason) {
     case CloseReason::User:
         setWindowState(windowState() | Qt::WindowMinimized);
@@ -374,16 +355,14 @@ bool frmMain::QueryUnload(CloseReason reason)
     return allowed;
 }
 
-bool frmMain::Unload()
-{
+bool frmMain::Unload() {
     unloading_ = true;
     const bool closed = close();
     unloading_ = false;
     return closed;
 }
 
-void frmMain::closeEvent(QCloseEvent* event)
-{
+void frmMain::closeEvent(QCloseEvent* event) {
     if (QueryUnload(unloading_ ? CloseReason::Unload : CloseReason::User)) {
         Timer1.stop();
         event->accept();

@@ -11,7 +11,9 @@ namespace {
 
 class MappedBlock final : public Block {
 public:
-    MappedBlock(void* data, std::size_t size) : data_(data), size_(size) {}
+    MappedBlock(void* data, std::size_t size)
+        : data_(data)
+        , size_(size) {}
     ~MappedBlock() override { ::munmap(data_, size_); }
     MappedBlock(const MappedBlock&) = delete;
     MappedBlock& operator=(const MappedBlock&) = delete;
@@ -26,9 +28,9 @@ constexpr std::size_t HugePageBytes = 2 * 1024 * 1024;
 
 // A huge page can only back a 2 MiB-aligned 2 MiB range, which a 2,000,000-byte mapping never is; for huge
 // pages a block therefore gets a whole aligned 2 MiB range, cut out of a mapping twice that size.
-void* MapAlignedHugeRange()
-{
-    void* raw = ::mmap(nullptr, 2 * HugePageBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+void* MapAlignedHugeRange() {
+    void* raw =
+        ::mmap(nullptr, 2 * HugePageBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (raw == MAP_FAILED) {
         return MAP_FAILED;
     }
@@ -49,8 +51,7 @@ void* MapAlignedHugeRange()
 
 } // namespace
 
-void FillWithSpaces(void* data, std::size_t bytes)
-{
+void FillWithSpaces(void* data, std::size_t bytes) {
     // GCC vector types give SSE2 stores on x86-64 (and the equivalent elsewhere) without intrinsics; a
     // u16string of spaces compiles to a scalar loop several times slower.
     using Vector = std::uint16_t __attribute__((vector_size(16)));
@@ -63,8 +64,7 @@ void FillWithSpaces(void* data, std::size_t bytes)
     }
 }
 
-std::uint64_t ReserveBytes(std::uint64_t totalBytes)
-{
+std::uint64_t ReserveBytes(std::uint64_t totalBytes) {
     return std::max(MinimumReserve, totalBytes / 20);
 }
 
@@ -72,13 +72,11 @@ MappedBlockAllocator::MappedBlockAllocator(system::MemorySource& memory, const s
                                            bool hugePages)
     : memory_(memory)
     , cgroup_(cgroup)
-    , hugePages_(hugePages)
-{
-}
+    , hugePages_(hugePages) {}
 
 bool MappedBlockAllocator::LeavesReserve(const system::MemoryStatus& status,
-                                         std::optional<std::uint64_t> cgroupHeadroom, std::size_t blockBytes)
-{
+                                         std::optional<std::uint64_t> cgroupHeadroom,
+                                         std::size_t blockBytes) {
     std::uint64_t available = status.availableBytes;
     if (cgroupHeadroom) {
         available = std::min(available, *cgroupHeadroom);
@@ -87,8 +85,7 @@ bool MappedBlockAllocator::LeavesReserve(const system::MemoryStatus& status,
     return available >= needed;
 }
 
-BlockPtr MappedBlockAllocator::Allocate()
-{
+BlockPtr MappedBlockAllocator::Allocate() {
     const auto status = memory_.Read();
     if (!status) {
         return nullptr; // without figures there is no telling whether the block is safe
@@ -98,8 +95,9 @@ BlockPtr MappedBlockAllocator::Allocate()
     if (!LeavesReserve(*status, headroom, mapped)) {
         return nullptr;
     }
-    void* data = hugePages_ ? MapAlignedHugeRange()
-                            : ::mmap(nullptr, BlockBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* data =
+        hugePages_ ? MapAlignedHugeRange()
+                   : ::mmap(nullptr, BlockBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (data == MAP_FAILED) {
         return nullptr;
     }

@@ -8,12 +8,9 @@ Optimizer::Optimizer(BlockAllocator& allocator, EventPump& pump, PassClock& cloc
     : allocator_(allocator)
     , pump_(pump)
     , clock_(clock)
-    , scheduler_(scheduler)
-{
-}
+    , scheduler_(scheduler) {}
 
-std::size_t Optimizer::CommittedBlocks() const
-{
+std::size_t Optimizer::CommittedBlocks() const {
     std::size_t committed = 0;
     for (const BlockPtr& block : blocks_) {
         committed += block ? 1 : 0;
@@ -21,22 +18,19 @@ std::size_t Optimizer::CommittedBlocks() const
     return committed;
 }
 
-void Optimizer::SetMax(std::int32_t max)
-{
+void Optimizer::SetMax(std::int32_t max) {
     if (progress_ != nullptr) {
         progress_->SetMax(max);
     }
 }
 
-void Optimizer::SetValue(std::int32_t value)
-{
+void Optimizer::SetValue(std::int32_t value) {
     if (progress_ != nullptr) {
         progress_->SetValue(value);
     }
 }
 
-bool Optimizer::OptimizeRAM(std::int16_t count)
-{
+bool Optimizer::OptimizeRAM(std::int16_t count) {
     if (optimizing_) {
         return false;
     }
@@ -87,8 +81,7 @@ bool Optimizer::OptimizeRAM(std::int16_t count)
     return true;
 }
 
-void Optimizer::ReleaseInSlices()
-{
+void Optimizer::ReleaseInSlices() {
     // munmap costs about 70 ms per GB with small pages: releasing a large pass in one go would freeze the
     // window, so the blocks go back in time slices with an event-loop turn between them. The pass's array
     // is already empty, as after a release all at once; only the flag stays up until the bar is full.
@@ -110,8 +103,7 @@ void Optimizer::ReleaseInSlices()
     releasing_.clear();
 }
 
-void Optimizer::ReleaseBlocks()
-{
+void Optimizer::ReleaseBlocks() {
     blocks_.clear();
     releasing_.clear();
     if (optimizing_) {

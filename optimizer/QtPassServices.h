@@ -16,8 +16,7 @@ public:
 
 class SteadyPassClock final : public PassClock {
 public:
-    std::int64_t Nanoseconds() override
-    {
+    std::int64_t Nanoseconds() override {
         return std::chrono::duration_cast<std::chrono::nanoseconds>(
                    std::chrono::steady_clock::now().time_since_epoch())
             .count();

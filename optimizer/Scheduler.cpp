@@ -10,12 +10,9 @@ Scheduler::Scheduler(SchedulerValues& values, Optimizer& optimizer, system::Memo
     , optimizer_(optimizer)
     , memory_(memory)
     , clock_(clock)
-    , start_(start)
-{
-}
+    , start_(start) {}
 
-void Scheduler::OnGlobalTimer()
-{
+void Scheduler::OnGlobalTimer() {
     if (values_.TickCount < values_.TickDivisor) {
         ++values_.TickCount;
         return;
@@ -24,8 +21,7 @@ void Scheduler::OnGlobalTimer()
     CheckSchedule();
 }
 
-QString Scheduler::CountdownText(double secondsLeft)
-{
+QString Scheduler::CountdownText(double secondsLeft) {
     const QString head = QStringLiteral("Next RAM Optimization: \r\n");
     if (secondsLeft < 60) {
         return head + QStringLiteral("less than 1 minute");
@@ -33,10 +29,9 @@ QString Scheduler::CountdownText(double secondsLeft)
     return head + numeric::Format(secondsLeft / 60, QStringLiteral("#,##")) + QStringLiteral(" minutes");
 }
 
-void Scheduler::RunPass()
-{
-    const std::int32_t count = BlockCount(optimizer_.Figures.UsedMB, optimizer_.Figures.FreeMB,
-                                          optimizer_.LevelPercent);
+void Scheduler::RunPass() {
+    const std::int32_t count =
+        BlockCount(optimizer_.Figures.UsedMB, optimizer_.Figures.FreeMB, optimizer_.LevelPercent);
     const auto blocks = numeric::CInt(count);
     if (!blocks) {
         return; // the count does not fit a pass: the tick ends here
@@ -45,8 +40,7 @@ void Scheduler::RunPass()
     optimizer_.OptimizeRAM(*blocks);
 }
 
-void Scheduler::CheckSchedule()
-{
+void Scheduler::CheckSchedule() {
     const auto figures = GetMemoryMB(memory_);
     if (!figures) {
         return;
@@ -62,8 +56,8 @@ void Scheduler::CheckSchedule()
         if (optimizer_.Figures.TotalMB == 0) {
             return;
         }
-        const float share = static_cast<float>(static_cast<double>(optimizer_.Figures.FreeMB) /
-                                               optimizer_.Figures.TotalMB);
+        const float share =
+            static_cast<float>(static_cast<double>(optimizer_.Figures.FreeMB) / optimizer_.Figures.TotalMB);
         if (share < values_.FreeThreshold) {
             RunPass();
         }

@@ -23,8 +23,8 @@ public:
 // pass when the timed interval has elapsed.
 class Scheduler {
 public:
-    Scheduler(SchedulerValues& values, Optimizer& optimizer, system::MemorySource& memory, system::Clock& clock,
-              system::StartMark& start);
+    Scheduler(SchedulerValues& values, Optimizer& optimizer, system::MemorySource& memory,
+              system::Clock& clock, system::StartMark& start);
 
     void SetView(ScheduleView* view) { view_ = view; }
 

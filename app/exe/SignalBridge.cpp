@@ -15,16 +15,15 @@ namespace {
 // never changed afterwards.
 int signalSocket[2] = {-1, -1};
 
-void OnSignal(int signalNumber)
-{
+void OnSignal(int signalNumber) {
     const unsigned char byte = static_cast<unsigned char>(signalNumber);
     [[maybe_unused]] const ssize_t written = ::write(signalSocket[0], &byte, 1);
 }
 
 } // namespace
 
-SignalBridge::SignalBridge(QObject* parent) : QObject(parent)
-{
+SignalBridge::SignalBridge(QObject* parent)
+    : QObject(parent) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalSocket) != 0) {
         return;
     }
@@ -40,8 +39,7 @@ SignalBridge::SignalBridge(QObject* parent) : QObject(parent)
     }
 }
 
-SignalBridge::~SignalBridge()
-{
+SignalBridge::~SignalBridge() {
     struct sigaction action {};
     action.sa_handler = SIG_DFL;
     for (int number : {SIGTERM, SIGINT, SIGHUP}) {
@@ -49,8 +47,7 @@ SignalBridge::~SignalBridge()
     }
 }
 
-void SignalBridge::ReadSignal()
-{
+void SignalBridge::ReadSignal() {
     unsigned char byte = 0;
     while (::read(signalSocket[1], &byte, 1) == 1) {
         emit terminationRequested(byte);

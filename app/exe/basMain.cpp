@@ -25,8 +25,7 @@ namespace {
 // small ones.
 constexpr bool UseHugePages = true;
 
-QString UserConfigFolder()
-{
+QString UserConfigFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Kelvo");
 }
 
@@ -36,14 +35,11 @@ basMain::basMain()
     : allocator_(memory_, &cgroup_, UseHugePages)
     , optimizer_(allocator_, pump_, passClock_, schedulerValues_)
     , scheduler_(schedulerValues_, optimizer_, memory_, clock_, shell_.Start)
-    , instance_(QStringLiteral("kelvo"))
-{
-}
+    , instance_(QStringLiteral("kelvo")) {}
 
 basMain::~basMain() = default;
 
-bool basMain::Start()
-{
+bool basMain::Start() {
     optimizer_.LevelPercent = 40;
     if (!instance_.TryAcquire()) {
         return false;
@@ -55,8 +51,8 @@ bool basMain::Start()
     settings_ = std::make_unique<SettingsStore>(
         ProgramFilePath(shell_.AppFolder, UserConfigFolder(), QStringLiteral("Kelvo.ini")), profileStorage_);
     context_ = std::make_unique<forms::ProgramContext>(forms::ProgramContext{
-        shell_, schedulerValues_, optimizer_, scheduler_, *settings_, userSettings_, desktop_, memory_, clock_,
-        system::AppInfo{}, QLocale::system(), [this] { UnloadAll(); }});
+        shell_, schedulerValues_, optimizer_, scheduler_, *settings_, userSettings_, desktop_, memory_,
+        clock_, system::AppInfo{}, QLocale::system(), [this] { UnloadAll(); }});
 
     hidden_ = std::make_unique<forms::frmHidden>(*context_);
     hidden_->Load();
@@ -79,14 +75,12 @@ bool basMain::Start()
     signals_ = std::make_unique<SignalBridge>();
     QObject::connect(signals_.get(), &SignalBridge::terminationRequested, main_.get(),
                      [this] { main_->QueryUnload(forms::CloseReason::Other); });
-    QObject::connect(qApp, &QGuiApplication::commitDataRequest, main_.get(), [this](QSessionManager&) {
-        main_->QueryUnload(forms::CloseReason::Other);
-    });
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, main_.get(),
+                     [this](QSessionManager&) { main_->QueryUnload(forms::CloseReason::Other); });
     return true;
 }
 
-void basMain::UnloadAll()
-{
+void basMain::UnloadAll() {
     if (main_) {
         main_->Unload();
     }
@@ -100,11 +94,12 @@ void basMain::UnloadAll()
     ::_exit(0);
 }
 
-int RunKelvo(int argc, char** argv)
-{
+int RunKelvo(int argc, char** argv) {
     const bool platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-    if (!platformChosen && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        std::fputs("Kelvo needs a graphical desktop: no display is set (DISPLAY or WAYLAND_DISPLAY).\n", stderr);
+    if (!platformChosen && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fputs("Kelvo needs a graphical desktop: no display is set (DISPLAY or WAYLAND_DISPLAY).\n",
+                   stderr);
         return 1;
     }
     QApplication application(argc, argv);

@@ -1,6 +1,5 @@
 #include "basMain.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     return kelvo::app::RunKelvo(argc, argv);
 }

@@ -5,57 +5,51 @@
 
 namespace kelvo::controls {
 
-PlaceholderOption::PlaceholderOption(QWidget* parent) : QWidget(parent) {}
+PlaceholderOption::PlaceholderOption(QWidget* parent)
+    : QWidget(parent) {}
 
-void PlaceholderOption::SetValue(bool value)
-{
+void PlaceholderOption::SetValue(bool value) {
     value_ = value;
     update();
 }
 
-void PlaceholderOption::Clicked()
-{
+void PlaceholderOption::Clicked() {
     SetValue(true);
 }
 
-void PlaceholderOption::mouseReleaseEvent(QMouseEvent* event)
-{
+void PlaceholderOption::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
         Clicked();
         emit Click();
     }
 }
 
-void PlaceholderOption::paintEvent(QPaintEvent*)
-{
+void PlaceholderOption::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(Qt::black);
     painter.setBrush(value_ ? Qt::black : Qt::white);
     painter.drawRect(rect().adjusted(1, 1, -2, -2));
 }
 
-void PlaceholderCheck::Clicked()
-{
+void PlaceholderCheck::Clicked() {
     SetValue(!value_);
 }
 
-PlaceholderButton::PlaceholderButton(QWidget* parent) : QWidget(parent) {}
+PlaceholderButton::PlaceholderButton(QWidget* parent)
+    : QWidget(parent) {}
 
-void PlaceholderButton::SetCaption(const QString& caption)
-{
+void PlaceholderButton::SetCaption(const QString& caption) {
     caption_ = caption;
     update();
 }
 
-void PlaceholderButton::mouseReleaseEvent(QMouseEvent* event)
-{
+void PlaceholderButton::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && isEnabled() && rect().contains(event->position().toPoint())) {
         emit Click();
     }
 }
 
-void PlaceholderButton::paintEvent(QPaintEvent*)
-{
+void PlaceholderButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(0xD4, 0xD0, 0xC8));
     painter.setPen(isEnabled() ? Qt::black : Qt::gray);
@@ -63,22 +57,20 @@ void PlaceholderButton::paintEvent(QPaintEvent*)
     painter.drawText(rect(), Qt::AlignCenter, caption_);
 }
 
-PlaceholderProgressBar::PlaceholderProgressBar(QWidget* parent) : QWidget(parent) {}
+PlaceholderProgressBar::PlaceholderProgressBar(QWidget* parent)
+    : QWidget(parent) {}
 
-void PlaceholderProgressBar::SetMax(std::int32_t max)
-{
+void PlaceholderProgressBar::SetMax(std::int32_t max) {
     max_ = max;
     update();
 }
 
-void PlaceholderProgressBar::SetValue(std::int32_t value)
-{
+void PlaceholderProgressBar::SetValue(std::int32_t value) {
     value_ = value;
     update();
 }
 
-void PlaceholderProgressBar::paintEvent(QPaintEvent*)
-{
+void PlaceholderProgressBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     if (max_ > 0 && value_ > 0) {
@@ -87,8 +79,7 @@ void PlaceholderProgressBar::paintEvent(QPaintEvent*)
     }
 }
 
-void PlaceholderDecoration::paintEvent(QPaintEvent*)
-{
+void PlaceholderDecoration::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(QColor(0x80, 0x80, 0x80));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));

@@ -5,8 +5,7 @@
 
 namespace kelvo::numeric {
 
-double RoundHalfEven(double value)
-{
+double RoundHalfEven(double value) {
     if (!std::isfinite(value)) {
         return value;
     }
@@ -24,8 +23,7 @@ double RoundHalfEven(double value)
 
 namespace {
 
-template <typename T> std::optional<T> RoundTo(double value)
-{
+template <typename T> std::optional<T> RoundTo(double value) {
     const double rounded = RoundHalfEven(value);
     if (!std::isfinite(rounded) || rounded < static_cast<double>(std::numeric_limits<T>::min()) ||
         rounded > static_cast<double>(std::numeric_limits<T>::max())) {
@@ -36,31 +34,26 @@ template <typename T> std::optional<T> RoundTo(double value)
 
 } // namespace
 
-std::optional<std::int32_t> CLng(double value)
-{
+std::optional<std::int32_t> CLng(double value) {
     return RoundTo<std::int32_t>(value);
 }
 
-std::optional<std::int16_t> CInt(double value)
-{
+std::optional<std::int16_t> CInt(double value) {
     return RoundTo<std::int16_t>(value);
 }
 
-double Int(double value)
-{
+double Int(double value) {
     return std::floor(value);
 }
 
-std::optional<std::int32_t> IntDiv(std::int32_t dividend, std::int32_t divisor)
-{
+std::optional<std::int32_t> IntDiv(std::int32_t dividend, std::int32_t divisor) {
     if (divisor == 0 || (dividend == std::numeric_limits<std::int32_t>::min() && divisor == -1)) {
         return std::nullopt;
     }
     return dividend / divisor;
 }
 
-std::optional<std::int32_t> CheckedAdd(std::int32_t a, std::int32_t b)
-{
+std::optional<std::int32_t> CheckedAdd(std::int32_t a, std::int32_t b) {
     std::int32_t result = 0;
     if (__builtin_add_overflow(a, b, &result)) {
         return std::nullopt;
@@ -68,8 +61,7 @@ std::optional<std::int32_t> CheckedAdd(std::int32_t a, std::int32_t b)
     return result;
 }
 
-std::optional<std::int32_t> CheckedSub(std::int32_t a, std::int32_t b)
-{
+std::optional<std::int32_t> CheckedSub(std::int32_t a, std::int32_t b) {
     std::int32_t result = 0;
     if (__builtin_sub_overflow(a, b, &result)) {
         return std::nullopt;
@@ -77,8 +69,7 @@ std::optional<std::int32_t> CheckedSub(std::int32_t a, std::int32_t b)
     return result;
 }
 
-QString Format(double value, const QString& pattern, const QLocale& locale)
-{
+QString Format(double value, const QString& pattern, const QLocale& locale) {
     if (!std::isfinite(value)) {
         return {};
     }

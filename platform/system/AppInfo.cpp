@@ -5,14 +5,12 @@
 
 namespace kelvo::system {
 
-QString ExecutableFolder()
-{
+QString ExecutableFolder() {
     const QString executable = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
     return QFileInfo(executable).absolutePath();
 }
 
-QString WithTrailingSeparator(const QString& folder)
-{
+QString WithTrailingSeparator(const QString& folder) {
     QString result = folder;
     while (result.endsWith(QLatin1Char('/'))) {
         result.chop(1);

@@ -8,8 +8,7 @@ namespace kelvo::system {
 
 namespace {
 
-QByteArray ReadSmallFile(const QString& path)
-{
+QByteArray ReadSmallFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return {};
@@ -17,11 +16,11 @@ QByteArray ReadSmallFile(const QString& path)
     return file.read(4096);
 }
 
-std::optional<std::uint64_t> ParseBytes(const QByteArray& text)
-{
+std::optional<std::uint64_t> ParseBytes(const QByteArray& text) {
     const QByteArray trimmed = text.trimmed();
     std::uint64_t value = 0;
-    const auto [rest, error] = std::from_chars(trimmed.constData(), trimmed.constData() + trimmed.size(), value);
+    const auto [rest, error] =
+        std::from_chars(trimmed.constData(), trimmed.constData() + trimmed.size(), value);
     if (error != std::errc() || rest != trimmed.constData() + trimmed.size() || trimmed.isEmpty()) {
         return std::nullopt;
     }
@@ -29,8 +28,7 @@ std::optional<std::uint64_t> ParseBytes(const QByteArray& text)
 }
 
 // The group's path and every ancestor's path below the mount point, innermost first.
-QStringList WithAncestors(const QString& groupPath)
-{
+QStringList WithAncestors(const QString& groupPath) {
     QStringList paths;
     QString path = groupPath;
     while (!path.isEmpty() && path != QLatin1String("/")) {
@@ -44,8 +42,7 @@ QStringList WithAncestors(const QString& groupPath)
 
 } // namespace
 
-CgroupMemory::CgroupMemory(const QString& procCgroup, const QString& root)
-{
+CgroupMemory::CgroupMemory(const QString& procCgroup, const QString& root) {
     const QByteArray membership = ReadSmallFile(procCgroup);
     for (const QByteArray& line : membership.split('\n')) {
         // Lines are "id:controllers:path"; v2 has id 0 and no controllers.
@@ -61,15 +58,15 @@ CgroupMemory::CgroupMemory(const QString& procCgroup, const QString& root)
             }
         } else if (fields[1].split(',').contains("memory")) {
             for (const QString& group : WithAncestors(path)) {
-                files_.append({root + QStringLiteral("/memory") + group + QStringLiteral("/memory.limit_in_bytes"),
-                               root + QStringLiteral("/memory") + group + QStringLiteral("/memory.usage_in_bytes")});
+                files_.append(
+                    {root + QStringLiteral("/memory") + group + QStringLiteral("/memory.limit_in_bytes"),
+                     root + QStringLiteral("/memory") + group + QStringLiteral("/memory.usage_in_bytes")});
             }
         }
     }
 }
 
-std::optional<std::uint64_t> CgroupMemory::Headroom(std::uint64_t totalBytes) const
-{
+std::optional<std::uint64_t> CgroupMemory::Headroom(std::uint64_t totalBytes) const {
     std::optional<std::uint64_t> headroom;
     for (const LimitFiles& group : files_) {
         const auto limit = ParseBytes(ReadSmallFile(group.limit));

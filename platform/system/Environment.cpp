@@ -8,8 +8,7 @@
 
 namespace kelvo::system {
 
-QString UserName()
-{
+QString UserName() {
     // The password database is the authority; USER may be unset (services) or stale (su).
     if (const passwd* entry = ::getpwuid(::geteuid()); entry != nullptr && entry->pw_name != nullptr) {
         return QString::fromLocal8Bit(entry->pw_name);
@@ -17,13 +16,11 @@ QString UserName()
     return QString::fromLocal8Bit(qgetenv("USER"));
 }
 
-QString ComputerName()
-{
+QString ComputerName() {
     return QSysInfo::machineHostName();
 }
 
-bool RaiseOomScoreAdj(int score, const QString& path)
-{
+bool RaiseOomScoreAdj(int score, const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         return false;

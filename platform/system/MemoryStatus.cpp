@@ -12,8 +12,7 @@ namespace kelvo::system {
 namespace {
 
 // The value of "Name:   123 kB" lines, in bytes.
-std::optional<std::uint64_t> FieldBytes(std::string_view text, std::string_view name)
-{
+std::optional<std::uint64_t> FieldBytes(std::string_view text, std::string_view name) {
     std::size_t at = 0;
     while (at < text.size()) {
         const std::size_t end = std::min(text.find('\n', at), text.size());
@@ -52,8 +51,7 @@ std::optional<std::uint64_t> FieldBytes(std::string_view text, std::string_view 
 
 } // namespace
 
-std::optional<MemoryStatus> ParseMeminfo(std::string_view text)
-{
+std::optional<MemoryStatus> ParseMeminfo(std::string_view text) {
     const auto total = FieldBytes(text, "MemTotal");
     const auto available = FieldBytes(text, "MemAvailable");
     if (!total || !available) {
@@ -62,20 +60,18 @@ std::optional<MemoryStatus> ParseMeminfo(std::string_view text)
     return MemoryStatus{*total, *available};
 }
 
-ProcMemorySource::ProcMemorySource(const QString& path) : path_(path)
-{
+ProcMemorySource::ProcMemorySource(const QString& path)
+    : path_(path) {
     fd_ = ::open(path_.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC);
 }
 
-ProcMemorySource::~ProcMemorySource()
-{
+ProcMemorySource::~ProcMemorySource() {
     if (fd_ >= 0) {
         ::close(fd_);
     }
 }
 
-std::optional<MemoryStatus> ProcMemorySource::Read()
-{
+std::optional<MemoryStatus> ProcMemorySource::Read() {
     if (fd_ < 0) {
         // The file may have been unreadable at start; try again rather than failing for ever.
         fd_ = ::open(path_.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC);
@@ -87,8 +83,8 @@ std::optional<MemoryStatus> ProcMemorySource::Read()
     std::array<char, 8192> buffer{};
     std::size_t filled = 0;
     while (filled < buffer.size()) {
-        const ssize_t got = ::pread(fd_, buffer.data() + filled, buffer.size() - filled,
-                                    static_cast<off_t>(filled));
+        const ssize_t got =
+            ::pread(fd_, buffer.data() + filled, buffer.size() - filled, static_cast<off_t>(filled));
         if (got < 0) {
             if (errno == EINTR) {
                 continue;

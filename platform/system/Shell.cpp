@@ -6,8 +6,7 @@
 
 namespace kelvo::system {
 
-QUrl TargetUrl(const QString& target)
-{
+QUrl TargetUrl(const QString& target) {
     const QString trimmed = target.trimmed();
     if (trimmed.isEmpty()) {
         return {};
@@ -23,8 +22,7 @@ QUrl TargetUrl(const QString& target)
     return web.isValid() && !web.host().isEmpty() ? web : QUrl();
 }
 
-bool DesktopShell::Open(const QString& target)
-{
+bool DesktopShell::Open(const QString& target) {
     const QUrl url = TargetUrl(target);
     if (!url.isValid()) {
         return false;

@@ -6,8 +6,7 @@
 
 namespace kelvo::system {
 
-SingleInstance::SingleInstance(const QString& name, const QString& folder)
-{
+SingleInstance::SingleInstance(const QString& name, const QString& folder) {
     QString dir = folder;
     if (dir.isEmpty()) {
         dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
@@ -24,8 +23,7 @@ SingleInstance::SingleInstance(const QString& name, const QString& folder)
 
 SingleInstance::~SingleInstance() = default;
 
-bool SingleInstance::TryAcquire()
-{
+bool SingleInstance::TryAcquire() {
     if (lock_->isLocked()) {
         return true;
     }
@@ -34,13 +32,11 @@ bool SingleInstance::TryAcquire()
     return lock_->tryLock(0);
 }
 
-void SingleInstance::Release()
-{
+void SingleInstance::Release() {
     lock_->unlock();
 }
 
-QString SingleInstance::LockPath() const
-{
+QString SingleInstance::LockPath() const {
     return path_;
 }
 

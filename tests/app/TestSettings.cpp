@@ -15,13 +15,25 @@ namespace {
 class RecordingTarget final : public SettingsTarget {
 public:
     QStringList calls;
-    void SetCheckOptionRAMValue(std::int16_t i, bool v) override { calls << QString("CheckOptionRAM(%1)=%2").arg(i).arg(v); }
-    void SetOptTimedValue(std::int16_t i, bool v) override { calls << QString("optTimed(%1)=%2").arg(i).arg(v); }
-    void SetOptionRAMPercentValue(std::int16_t i, bool v) override { calls << QString("OptionRAMPercent(%1)=%2").arg(i).arg(v); }
-    void SetOptionLevelValue(std::int16_t i, bool v) override { calls << QString("OptionLevel(%1)=%2").arg(i).arg(v); }
+    void SetCheckOptionRAMValue(std::int16_t i, bool v) override {
+        calls << QString("CheckOptionRAM(%1)=%2").arg(i).arg(v);
+    }
+    void SetOptTimedValue(std::int16_t i, bool v) override {
+        calls << QString("optTimed(%1)=%2").arg(i).arg(v);
+    }
+    void SetOptionRAMPercentValue(std::int16_t i, bool v) override {
+        calls << QString("OptionRAMPercent(%1)=%2").arg(i).arg(v);
+    }
+    void SetOptionLevelValue(std::int16_t i, bool v) override {
+        calls << QString("OptionLevel(%1)=%2").arg(i).arg(v);
+    }
     void SetChkStartValue(bool v) override { calls << QString("chkStart=%1").arg(v); }
-    void CheckOptionRAM_Click(std::int16_t i) override { calls << QString("CheckOptionRAM_Click(%1)").arg(i); }
-    void OptionRAMPercent_Click(std::int16_t i) override { calls << QString("OptionRAMPercent_Click(%1)").arg(i); }
+    void CheckOptionRAM_Click(std::int16_t i) override {
+        calls << QString("CheckOptionRAM_Click(%1)").arg(i);
+    }
+    void OptionRAMPercent_Click(std::int16_t i) override {
+        calls << QString("OptionRAMPercent_Click(%1)").arg(i);
+    }
     void OptionLevel_Click(std::int16_t i) override { calls << QString("OptionLevel_Click(%1)").arg(i); }
     void SetIntervalSeconds(std::int32_t s) override { calls << QString("Interval=%1").arg(s); }
     void SetStartMinimized(bool v) override { calls << QString("StartMinimized=%1").arg(v); }
@@ -33,8 +45,7 @@ class TestSettings : public QObject {
     Q_OBJECT
 
 private slots:
-    void toBoolean_data()
-    {
+    void toBoolean_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("expected");
         QTest::newRow("True") << "True" << true;
@@ -51,15 +62,13 @@ private slots:
         QTest::newRow("nan") << "nan" << false;
         QTest::newRow("inf") << "inf" << false;
     }
-    void toBoolean()
-    {
+    void toBoolean() {
         QFETCH(QString, text);
         QFETCH(bool, expected);
         QCOMPARE(ToBoolean(text), expected);
     }
 
-    void toInteger_data()
-    {
+    void toInteger_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("expected");
         QTest::newRow("7") << "7" << 7;
@@ -76,22 +85,19 @@ private slots:
         QTest::newRow("1e3") << "1e3" << 0;
         QTest::newRow("0x10") << "0x10" << 0;
     }
-    void toInteger()
-    {
+    void toInteger() {
         QFETCH(QString, text);
         QFETCH(int, expected);
         QCOMPARE(int(ToInteger(text)), expected);
     }
 
-    void trimAtNul()
-    {
+    void trimAtNul() {
         QCOMPARE(TrimAtNul(QString("abc") + QChar(0) + "def"), QString("abc"));
         QCOMPARE(TrimAtNul(QString(QChar(0)) + "x"), QString());
         QCOMPARE(TrimAtNul("plain"), QString("plain"));
     }
 
-    void readIniTrimsAndTruncates()
-    {
+    void readIniTrimsAndTruncates() {
         tests::MemoryProfileStorage storage;
         SettingsStore store("/k/Kelvo.ini", storage);
         QCOMPARE(store.ReadIni("General", "Level"), QString()); // no file
@@ -105,8 +111,7 @@ private slots:
         QCOMPARE(store.ReadIni("General", "Level"), QString("2"));
     }
 
-    void settingsFileLocation()
-    {
+    void settingsFileLocation() {
         QTemporaryDir dir;
         const QString program = dir.filePath("program/");
         const QString user = dir.filePath("config/Kelvo");
@@ -121,8 +126,7 @@ private slots:
         QVERIFY(!FolderWritable(dir.filePath("missing/")));
     }
 
-    void writesCreateTheUserFolder()
-    {
+    void writesCreateTheUserFolder() {
         QTemporaryDir dir;
         kelvo::system::FileProfileStorage storage;
         SettingsStore store(dir.filePath("config/Kelvo/Kelvo.ini"), storage);
@@ -130,34 +134,35 @@ private slots:
         QCOMPARE(store.ReadIni("General", "Level"), QString("1"));
     }
 
-    void loadSettingsOrder_data()
-    {
+    void loadSettingsOrder_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("calls");
         const QStringList tail{"OptionLevel_Click(0)", "OptionLevel(0)=1", "StartMinimized=0", "chkStart=0"};
-        QTest::newRow("empty") << QByteArray() << (QStringList{"OptionRAMPercent_Click(0)", "OptionRAMPercent(0)=1"} + tail);
-        QTest::newRow("timed 1800")
-            << QByteArray("[General]\nTimed=True\nTime=1800\n")
-            << (QStringList{"CheckOptionRAM(0)=1", "optTimed(2)=1", "Interval=1800", "OptionRAMPercent_Click(0)",
-                            "OptionRAMPercent(0)=1"} + tail);
-        QTest::newRow("timed 600")
-            << QByteArray("[General]\nTimed=1\nTime=600\n")
-            << (QStringList{"CheckOptionRAM(0)=1", "optTimed(0)=1", "Interval=300", "OptionRAMPercent_Click(0)",
-                            "OptionRAMPercent(0)=1"} + tail);
+        QTest::newRow("empty") << QByteArray()
+                               << (QStringList{"OptionRAMPercent_Click(0)", "OptionRAMPercent(0)=1"} + tail);
+        QTest::newRow("timed 1800") << QByteArray("[General]\nTimed=True\nTime=1800\n")
+                                    << (QStringList{"CheckOptionRAM(0)=1", "optTimed(2)=1", "Interval=1800",
+                                                    "OptionRAMPercent_Click(0)", "OptionRAMPercent(0)=1"} +
+                                        tail);
+        QTest::newRow("timed 600") << QByteArray("[General]\nTimed=1\nTime=600\n")
+                                   << (QStringList{"CheckOptionRAM(0)=1", "optTimed(0)=1", "Interval=300",
+                                                   "OptionRAMPercent_Click(0)", "OptionRAMPercent(0)=1"} +
+                                       tail);
         QTest::newRow("timed yes") << QByteArray("[General]\nTimed=yes\nTime=900\n")
-                                   << (QStringList{"OptionRAMPercent_Click(0)", "OptionRAMPercent(0)=1"} + tail);
+                                   << (QStringList{"OptionRAMPercent_Click(0)", "OptionRAMPercent(0)=1"} +
+                                       tail);
         QTest::newRow("free ram 5")
             << QByteArray("[General]\nCheckRam=True\nCheckRamProcent=5\nLevel=7\nMinimized=True\n")
-            << QStringList{"CheckOptionRAM(1)=1", "CheckOptionRAM_Click(1)", "OptionRAMPercent_Click(5)",
-                           "OptionRAMPercent(5)=1", "OptionLevel_Click(7)", "OptionLevel(7)=1", "StartMinimized=1",
-                           "chkStart=1"};
+            << QStringList{"CheckOptionRAM(1)=1",       "CheckOptionRAM_Click(1)",
+                           "OptionRAMPercent_Click(5)", "OptionRAMPercent(5)=1",
+                           "OptionLevel_Click(7)",      "OptionLevel(7)=1",
+                           "StartMinimized=1",          "chkStart=1"};
         QTest::newRow("quoted and spaced")
             << QByteArray("[ general ]\r\n level = \"2\" \r\nMinimized='False'\r\n")
             << QStringList{"OptionRAMPercent_Click(0)", "OptionRAMPercent(0)=1", "OptionLevel_Click(2)",
-                           "OptionLevel(2)=1", "StartMinimized=0", "chkStart=0"};
+                           "OptionLevel(2)=1",          "StartMinimized=0",      "chkStart=0"};
     }
-    void loadSettingsOrder()
-    {
+    void loadSettingsOrder() {
         QFETCH(QByteArray, file);
         QFETCH(QStringList, calls);
         tests::MemoryProfileStorage storage;

@@ -13,8 +13,7 @@ class TestStartup : public QObject {
     QTemporaryDir dir_;
     QString program_;
 
-    QProcessEnvironment Environment() const
-    {
+    QProcessEnvironment Environment() const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("XDG_RUNTIME_DIR", dir_.filePath("run"));
@@ -22,31 +21,30 @@ class TestStartup : public QObject {
         return env;
     }
 
-    static QByteArray ReadFile(const QString& path)
-    {
+    static QByteArray ReadFile(const QString& path) {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
 private slots:
-    void initTestCase()
-    {
+    void initTestCase() {
         QVERIFY(dir_.isValid());
         QDir().mkpath(dir_.filePath("program"));
         QDir().mkpath(dir_.filePath("run"));
-        QFile::setPermissions(dir_.filePath("run"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(dir_.filePath("run"),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         program_ = dir_.filePath("program/kelvo");
         QVERIFY(QFile::copy(KELVO_EXECUTABLE, program_));
     }
 
-    void firstStartWritesDefaultsAndASecondInstanceLeaves()
-    {
+    void firstStartWritesDefaultsAndASecondInstanceLeaves() {
         QProcess first;
         first.setProcessEnvironment(Environment());
         first.start(program_, {});
         QVERIFY(first.waitForStarted());
         const QString ini = dir_.filePath("program/Kelvo.ini");
-        QTRY_COMPARE_WITH_TIMEOUT(ReadFile(ini), QByteArray("[General]\r\nCheckRamProcent=0\r\nLevel=0\r\n"), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(ReadFile(ini), QByteArray("[General]\r\nCheckRamProcent=0\r\nLevel=0\r\n"),
+                                  10000);
 
         QProcess second;
         second.setProcessEnvironment(Environment());
@@ -71,8 +69,7 @@ private slots:
         QVERIFY(!QFile::exists(dir_.filePath("run/kelvo.lock")));
     }
 
-    void storedSettingsSurviveRestarts()
-    {
+    void storedSettingsSurviveRestarts() {
         const QString ini = dir_.filePath("program/Kelvo.ini");
         QFile file(ini);
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -89,11 +86,12 @@ private slots:
             QCOMPARE(kelvo.exitCode(), 0);
         }
         // Every value rewritten by the start-up handlers is the stored one; nothing else changed.
-        QCOMPARE(ReadFile(ini), QByteArray("; kept\n[General]\nCheckRam=True\nCheckRamProcent=1\nLevel=7\nTimed=True\nTime=600\n"));
+        QCOMPARE(ReadFile(ini),
+                 QByteArray(
+                     "; kept\n[General]\nCheckRam=True\nCheckRamProcent=1\nLevel=7\nTimed=True\nTime=600\n"));
     }
 
-    void withoutADisplayItSaysSo()
-    {
+    void withoutADisplayItSaysSo() {
         QProcessEnvironment env = Environment();
         env.remove("QT_QPA_PLATFORM");
         env.remove("DISPLAY");

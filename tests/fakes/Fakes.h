@@ -22,12 +22,13 @@ class FakeMemorySource final : public system::MemorySource {
 public:
     std::optional<system::MemoryStatus> status = system::MemoryStatus{8ull << 30, 4ull << 30};
     int reads = 0;
-    std::optional<system::MemoryStatus> Read() override
-    {
+    std::optional<system::MemoryStatus> Read() override {
         ++reads;
         return status;
     }
-    void SetMB(std::uint64_t totalMB, std::uint64_t freeMB) { status = system::MemoryStatus{totalMB << 20, freeMB << 20}; }
+    void SetMB(std::uint64_t totalMB, std::uint64_t freeMB) {
+        status = system::MemoryStatus{totalMB << 20, freeMB << 20};
+    }
 };
 
 class FakeClock final : public system::Clock {
@@ -36,8 +37,7 @@ public:
     qint64 monotonicMs = 1'000'000;
     double SecondsSinceMidnight() override { return secondsSinceMidnight; }
     qint64 MonotonicMilliseconds() override { return monotonicMs; }
-    void Advance(double seconds)
-    {
+    void Advance(double seconds) {
         secondsSinceMidnight += seconds;
         if (secondsSinceMidnight >= 86400.0) {
             secondsSinceMidnight -= 86400.0;
@@ -51,7 +51,10 @@ class FakeAllocator final : public optimizer::BlockAllocator {
 public:
     class FakeBlock final : public optimizer::Block {
     public:
-        explicit FakeBlock(int& live) : live_(live) { ++live_; }
+        explicit FakeBlock(int& live)
+            : live_(live) {
+            ++live_;
+        }
         ~FakeBlock() override { --live_; }
 
     private:
@@ -61,8 +64,7 @@ public:
     int live = 0;
     int allocations = 0;
     int refuseAt = -1; // index of the allocation to refuse, -1 never
-    optimizer::BlockPtr Allocate() override
-    {
+    optimizer::BlockPtr Allocate() override {
         if (allocations++ == refuseAt) {
             return nullptr;
         }
@@ -82,8 +84,7 @@ class FakePump final : public optimizer::EventPump {
 public:
     int turns = 0;
     std::function<void(int)> onTurn;
-    void ProcessEvents() override
-    {
+    void ProcessEvents() override {
         ++turns;
         if (onTurn) {
             onTurn(turns);
@@ -102,8 +103,7 @@ public:
 class FakeShell final : public system::Shell {
 public:
     QStringList opened;
-    bool Open(const QString& target) override
-    {
+    bool Open(const QString& target) override {
         opened << target;
         return true;
     }
@@ -113,13 +113,11 @@ class FakeUserSettings final : public system::UserSettings {
 public:
     QMap<QString, QString> values;
     QString GetSetting(const QString& application, const QString& section, const QString& key,
-                       const QString& defaultValue) override
-    {
+                       const QString& defaultValue) override {
         return values.value(application + '/' + section + '/' + key, defaultValue);
     }
     bool SaveSetting(const QString& application, const QString& section, const QString& key,
-                     const QString& value) override
-    {
+                     const QString& value) override {
         values[application + '/' + section + '/' + key] = value;
         return true;
     }
@@ -131,15 +129,13 @@ public:
     QMap<QString, QByteArray> files;
     bool failWrites = false;
     int replaces = 0;
-    std::optional<QByteArray> Read(const QString& path) override
-    {
+    std::optional<QByteArray> Read(const QString& path) override {
         if (!files.contains(path)) {
             return std::nullopt;
         }
         return files.value(path);
     }
-    bool Replace(const QString& path, const QByteArray& content) override
-    {
+    bool Replace(const QString& path, const QByteArray& content) override {
         ++replaces;
         if (failWrites) {
             return false;

@@ -24,14 +24,22 @@ struct FormsRig {
     FakeUserSettings userSettings;
     FakeShell desktop;
     int unloads = 0;
-    forms::ProgramContext context{shell, schedulerValues, optimizer, scheduler, settings, userSettings, desktop,
-                                  memory, clock, system::AppInfo{}, QLocale(QLocale::English),
+    forms::ProgramContext context{shell,
+                                  schedulerValues,
+                                  optimizer,
+                                  scheduler,
+                                  settings,
+                                  userSettings,
+                                  desktop,
+                                  memory,
+                                  clock,
+                                  system::AppInfo{},
+                                  QLocale(QLocale::English),
                                   [this] { ++unloads; }};
     forms::frmHidden hidden{context};
     forms::frmMain main{context, hidden};
 
-    explicit FormsRig(const QByteArray& ini = QByteArray(), const QString& userLevel = QString())
-    {
+    explicit FormsRig(const QByteArray& ini = QByteArray(), const QString& userLevel = QString()) {
         if (!ini.isNull()) {
             storage.files[IniPath] = ini;
         }
@@ -41,8 +49,7 @@ struct FormsRig {
     }
 
     // The start-up steps that concern the windows.
-    void Start()
-    {
+    void Start() {
         hidden.Load();
         shell.Start = system::MarkNow(clock);
         hidden.SetMainWindow(&main);
@@ -54,8 +61,7 @@ struct FormsRig {
 
     QByteArray Ini() const { return storage.files.value(IniPath); }
 
-    static std::vector<bool> Values(const std::array<forms::frmMain::OptionControl*, 3>& group)
-    {
+    static std::vector<bool> Values(const std::array<forms::frmMain::OptionControl*, 3>& group) {
         return {group[0]->Value(), group[1]->Value(), group[2]->Value()};
     }
 };

@@ -10,8 +10,7 @@ using Values = std::vector<bool>;
 
 namespace {
 
-void Click(QWidget* control)
-{
+void Click(QWidget* control) {
     QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(control->width() / 2, control->height() / 2));
 }
 
@@ -21,8 +20,7 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    void noSettingsFile()
-    {
+    void noSettingsFile() {
         FormsRig rig(QByteArray(), "1");
         rig.Start();
         QCOMPARE(rig.Ini(), QByteArray("[General]\r\nCheckRamProcent=0\r\nLevel=0\r\n"));
@@ -34,8 +32,7 @@ private slots:
         QCOMPARE(rig.main.windowTitle(), QString("Kelvo 2.0 Build 26"));
     }
 
-    void timedWithAnOddInterval()
-    {
+    void timedWithAnOddInterval() {
         FormsRig rig("[General]\r\nTimed=True\r\nTime=600\r\n");
         rig.Start();
         QCOMPARE(FormsRig::Values(rig.main.optTimed), (Values{true, false, false}));
@@ -44,28 +41,30 @@ private slots:
         QVERIFY(rig.main.CheckOptionRAM[0]->Value());
     }
 
-    void timedYesStaysOff()
-    {
+    void timedYesStaysOff() {
         FormsRig rig("[General]\r\nTimed=yes\r\nTime=900\r\n");
         rig.Start();
         QCOMPARE(rig.schedulerValues.IntervalSeconds, 0);
         QVERIFY(!rig.main.CheckOptionRAM[0]->Value());
     }
 
-    void levelOutOfRangeKeepsThePerUserChoice_data()
-    {
+    void levelOutOfRangeKeepsThePerUserChoice_data() {
         QTest::addColumn<QString>("level");
         QTest::addColumn<QString>("userLevel");
         QTest::addColumn<Values>("options");
         QTest::addColumn<int>("percent");
-        QTest::newRow("7, per-user 1") << "7" << "1" << Values{false, true, false} << 40;
-        QTest::newRow("-1, per-user 0") << "-1" << "0" << Values{true, false, false} << 40;
-        QTest::newRow("99999 reads as 0") << "99999" << "junk" << Values{true, false, false} << 10;
-        QTest::newRow("abc, per-user 5") << "abc" << "5" << Values{true, false, false} << 10; // abc reads as 0
-        QTest::newRow("2.5 rounds to 2") << "2.5" << "0" << Values{false, false, true} << 20;
+        QTest::newRow("7, per-user 1") << "7"
+                                       << "1" << Values{false, true, false} << 40;
+        QTest::newRow("-1, per-user 0") << "-1"
+                                        << "0" << Values{true, false, false} << 40;
+        QTest::newRow("99999 reads as 0") << "99999"
+                                          << "junk" << Values{true, false, false} << 10;
+        QTest::newRow("abc, per-user 5") << "abc"
+                                         << "5" << Values{true, false, false} << 10; // abc reads as 0
+        QTest::newRow("2.5 rounds to 2") << "2.5"
+                                         << "0" << Values{false, false, true} << 20;
     }
-    void levelOutOfRangeKeepsThePerUserChoice()
-    {
+    void levelOutOfRangeKeepsThePerUserChoice() {
         QFETCH(QString, level);
         QFETCH(QString, userLevel);
         QFETCH(Values, options);
@@ -78,8 +77,7 @@ private slots:
         QVERIFY2(rig.Ini().contains("Level=" + written + "\r\n"), rig.Ini().constData());
     }
 
-    void freeRamWithAnUnknownPercentage()
-    {
+    void freeRamWithAnUnknownPercentage() {
         FormsRig rig("[General]\r\nCheckRam=True\r\nCheckRamProcent=5\r\n");
         rig.Start();
         QVERIFY(rig.main.CheckOptionRAM[1]->Value());
@@ -89,16 +87,14 @@ private slots:
         QVERIFY(rig.Ini().contains("CheckRam=True\r\n"));
     }
 
-    void minimizedStart()
-    {
+    void minimizedStart() {
         FormsRig rig("[General]\r\nMinimized=True\r\n");
         rig.Start();
         QVERIFY(rig.shell.StartMinimized);
         QVERIFY(rig.main.chkStart->Value());
     }
 
-    void intervalClicks()
-    {
+    void intervalClicks() {
         FormsRig rig;
         rig.Start();
         Click(rig.main.optTimed[1]); // "15 min" while timed mode is off
@@ -118,8 +114,7 @@ private slots:
         QVERIFY(rig.Ini().contains("Timed=False\r\n"));
     }
 
-    void timedModeWithNoIntervalChosen()
-    {
+    void timedModeWithNoIntervalChosen() {
         FormsRig rig;
         rig.Start();
         Click(rig.main.CheckOptionRAM[0]);
@@ -133,8 +128,7 @@ private slots:
         QCOMPARE(rig.main.NextOptimizeCaption(), QString("Next RAM Optimization: \r\n5 minutes")); // kept
     }
 
-    void levelAndPercentClicks()
-    {
+    void levelAndPercentClicks() {
         FormsRig rig;
         rig.Start();
         Click(rig.main.OptionLevel[2]);
@@ -153,8 +147,7 @@ private slots:
         QVERIFY(rig.shell.StartMinimized);
     }
 
-    void statistics()
-    {
+    void statistics() {
         FormsRig rig;
         rig.memory.status = system::MemoryStatus{536870912, 125829120};
         rig.Start();
@@ -166,8 +159,7 @@ private slots:
         QCOMPARE(rig.main.lblM[0]->text(), QString("536,870,912"));
     }
 
-    void freeRamNowDuringAndAfterAPass()
-    {
+    void freeRamNowDuringAndAfterAPass() {
         FormsRig rig;
         rig.Start();
         rig.memory.SetMB(1000, 100);
@@ -198,8 +190,7 @@ private slots:
         QVERIFY(!rig.optimizer.Optimizing());
     }
 
-    void closeByReason()
-    {
+    void closeByReason() {
         FormsRig rig;
         rig.Start();
         rig.main.show();
@@ -221,8 +212,7 @@ private slots:
         QCOMPARE(rig.allocator.live, 0);
     }
 
-    void aFailedWriteChangesNothingElse()
-    {
+    void aFailedWriteChangesNothingElse() {
         FormsRig rig("[General]\r\nLevel=1\r\n");
         rig.Start();
         const QByteArray before = rig.Ini();
@@ -233,8 +223,7 @@ private slots:
         QCOMPARE(rig.Ini(), before);
     }
 
-    void endOfSessionDuringAPass()
-    {
+    void endOfSessionDuringAPass() {
         FormsRig rig;
         rig.Start();
         // The rig's UnloadAll stands for the real one: both windows unload, the pass's blocks are released.
@@ -255,8 +244,7 @@ private slots:
         QVERIFY(!rig.hidden.GlobalTimer.isActive());
     }
 
-    void linksOpenAndChangeColour()
-    {
+    void linksOpenAndChangeColour() {
         FormsRig rig;
         rig.Start();
         rig.main.show();

@@ -26,8 +26,7 @@ class TestOptimizer : public QObject {
     Q_OBJECT
 
 private slots:
-    void blockCount_data()
-    {
+    void blockCount_data() {
         QTest::addColumn<int>("used");
         QTest::addColumn<int>("free");
         QTest::addColumn<int>("level");
@@ -38,8 +37,7 @@ private slots:
         QTest::newRow("nothing") << 0 << 0 << 10 << 0;
         QTest::newRow("overflow gives 0") << 2147483647 << 2147483647 << 20 << 0;
     }
-    void blockCount()
-    {
+    void blockCount() {
         QFETCH(int, used);
         QFETCH(int, free);
         QFETCH(int, level);
@@ -47,8 +45,7 @@ private slots:
         QCOMPARE(BlockCount(used, free, static_cast<std::int16_t>(level)), expected);
     }
 
-    void memoryFiguresInMegabytes()
-    {
+    void memoryFiguresInMegabytes() {
         tests::FakeMemorySource memory;
         memory.status = system::MemoryStatus{24ull << 30, (3ull << 19)}; // 24 GiB total, 1.5 MiB free
         const auto figures = GetMemoryMB(memory);
@@ -63,8 +60,7 @@ private slots:
         QVERIFY(!GetMemoryMB(memory));
     }
 
-    void progressOfAPass_data()
-    {
+    void progressOfAPass_data() {
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("max");
         QTest::addColumn<QList<int>>("values");
@@ -73,8 +69,7 @@ private slots:
         QTest::newRow("N=15") << 15 << 2 << QList<int>{0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1};
         QTest::newRow("N=-3") << -3 << 0 << QList<int>{};
     }
-    void progressOfAPass()
-    {
+    void progressOfAPass() {
         QFETCH(int, count);
         QFETCH(int, max);
         QFETCH(QList<int>, values);
@@ -101,8 +96,7 @@ private slots:
         }
     }
 
-    void blocksAreHeldUntilTheEnd()
-    {
+    void blocksAreHeldUntilTheEnd() {
         Pass pass;
         std::vector<int> liveAtTurn;
         std::size_t arraySize = 0;
@@ -115,8 +109,7 @@ private slots:
         QCOMPARE(arraySize, std::size_t{6}); // count + 1 elements, the last never filled
     }
 
-    void aPassDuringAPassIsIgnored()
-    {
+    void aPassDuringAPassIsIgnored() {
         Pass pass;
         bool nested = true;
         pass.pump.onTurn = [&](int turn) {
@@ -130,8 +123,7 @@ private slots:
         QCOMPARE(pass.allocator.live, 0);
     }
 
-    void aFailedPassReleasesAtOnce()
-    {
+    void aFailedPassReleasesAtOnce() {
         Pass pass;
         pass.allocator.refuseAt = 3;
         pass.scheduler.TickDivisor = 4;
@@ -147,8 +139,7 @@ private slots:
         QVERIFY(pass.optimizer.OptimizeRAM(2));
     }
 
-    void releaseBlocksDuringAPassEndsIt()
-    {
+    void releaseBlocksDuringAPassEndsIt() {
         Pass pass;
         pass.pump.onTurn = [&](int turn) {
             if (turn == 5) {
@@ -161,8 +152,7 @@ private slots:
         QVERIFY(!pass.optimizer.Optimizing());
     }
 
-    void releaseKeepsTheEventLoopTurning()
-    {
+    void releaseKeepsTheEventLoopTurning() {
         Pass pass;
         // Every clock reading advances 1 ms: a slice of 8 ms frees a handful of blocks, then the loop turns.
         const int count = 200;
@@ -183,8 +173,7 @@ private slots:
         QCOMPARE(pass.allocator.live, 0);
     }
 
-    void exitDuringTheReleaseFreesTheRest()
-    {
+    void exitDuringTheReleaseFreesTheRest() {
         Pass pass;
         pass.pump.onTurn = [&](int turn) {
             if (turn == 2 * 100 + 2) {
@@ -196,8 +185,7 @@ private slots:
         QVERIFY(!pass.optimizer.Optimizing());
     }
 
-    void reserveIsKept_data()
-    {
+    void reserveIsKept_data() {
         QTest::addColumn<quint64>("total");
         QTest::addColumn<quint64>("available");
         QTest::addColumn<qint64>("cgroup"); // -1 none
@@ -205,7 +193,8 @@ private slots:
         const quint64 MiB = 1ull << 20;
         const quint64 block = BlockBytes;
         QTest::newRow("plenty") << 8192 * MiB << 4096 * MiB << qint64(-1) << true;
-        QTest::newRow("exactly the 512 MiB reserve after") << 8192 * MiB << 512 * MiB + block << qint64(-1) << true;
+        QTest::newRow("exactly the 512 MiB reserve after")
+            << 8192 * MiB << 512 * MiB + block << qint64(-1) << true;
         QTest::newRow("one byte short") << 8192 * MiB << 512 * MiB + block - 1 << qint64(-1) << false;
         QTest::newRow("5 % of 24 GiB") << 24576 * MiB << 1228 * MiB << qint64(-1) << false;
         QTest::newRow("5 % of 24 GiB kept") << 24576 * MiB << 1300 * MiB << qint64(-1) << true;
@@ -213,8 +202,7 @@ private slots:
         QTest::newRow("cgroup roomy") << 8192 * MiB << 4096 * MiB << qint64(2048 * MiB) << true;
         QTest::newRow("nothing available") << 8192 * MiB << quint64(0) << qint64(-1) << false;
     }
-    void reserveIsKept()
-    {
+    void reserveIsKept() {
         QFETCH(quint64, total);
         QFETCH(quint64, available);
         QFETCH(qint64, cgroup);
@@ -223,8 +211,7 @@ private slots:
         QCOMPARE(MappedBlockAllocator::LeavesReserve({total, available}, headroom), allowed);
     }
 
-    void allocatorRefusesWithoutFigures()
-    {
+    void allocatorRefusesWithoutFigures() {
         tests::FakeMemorySource memory;
         MappedBlockAllocator allocator(memory, nullptr, false);
         memory.status.reset();
@@ -234,8 +221,7 @@ private slots:
         QCOMPARE(memory.reads, 2); // figures are read afresh for every block
     }
 
-    void fillWritesTheSpacePattern()
-    {
+    void fillWritesTheSpacePattern() {
         alignas(16) std::array<unsigned char, 96> bytes{};
         bytes.fill(0xAA);
         FillWithSpaces(bytes.data(), 64);

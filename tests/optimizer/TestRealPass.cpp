@@ -16,8 +16,7 @@ using namespace kelvo::optimizer;
 namespace {
 
 // Resident memory of this process in bytes.
-std::int64_t ResidentBytes()
-{
+std::int64_t ResidentBytes() {
     std::ifstream statm("/proc/self/statm");
     std::int64_t size = 0;
     std::int64_t resident = 0;
@@ -33,14 +32,12 @@ class TestRealPass : public QObject {
     Q_OBJECT
 
 private slots:
-    void commitsAndGivesBack_data()
-    {
+    void commitsAndGivesBack_data() {
         QTest::addColumn<bool>("hugePages");
         QTest::newRow("small pages") << false;
         QTest::newRow("huge pages") << true;
     }
-    void commitsAndGivesBack()
-    {
+    void commitsAndGivesBack() {
         QFETCH(bool, hugePages);
 #if defined(__SANITIZE_ADDRESS__)
         QSKIP("the sanitizer's shadow memory and allocator change resident memory by megabytes");

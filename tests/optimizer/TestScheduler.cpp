@@ -14,8 +14,7 @@ public:
     QStringList captions;
     std::function<void()> onCaption;
     bool FreeRamModeChecked() const override { return freeRam; }
-    void SetNextOptimizeCaption(const QString& caption) override
-    {
+    void SetNextOptimizeCaption(const QString& caption) override {
         captions << caption;
         if (onCaption) {
             onCaption();
@@ -35,8 +34,7 @@ struct Rig {
     FakeView view;
     Scheduler scheduler{values, optimizer, memory, clock, start};
     std::vector<int> passes; // block counts of the passes run
-    Rig()
-    {
+    Rig() {
         optimizer.LevelPercent = 10;
         scheduler.SetView(&view);
         memory.SetMB(1000, 500);
@@ -44,8 +42,7 @@ struct Rig {
     int Passes() const { return allocator.allocations; }
 };
 
-QString Minutes(const QString& n)
-{
+QString Minutes(const QString& n) {
     return "Next RAM Optimization: \r\n" + n + " minutes";
 }
 
@@ -55,8 +52,7 @@ class TestScheduler : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyEleventhEventTicks()
-    {
+    void everyEleventhEventTicks() {
         Rig rig;
         for (int event = 1; event <= 22; ++event) {
             const int readsBefore = rig.memory.reads;
@@ -66,8 +62,7 @@ private slots:
         }
     }
 
-    void tickRefreshesFigures()
-    {
+    void tickRefreshesFigures() {
         Rig rig;
         rig.memory.SetMB(1024, 300);
         rig.scheduler.CheckSchedule();
@@ -78,15 +73,13 @@ private slots:
         QVERIFY(rig.view.captions.isEmpty());
     }
 
-    void freeRamThreshold_data()
-    {
+    void freeRamThreshold_data() {
         QTest::addColumn<int>("freeMB");
         QTest::addColumn<bool>("passes");
         QTest::newRow("199 of 1000") << 199 << true;
         QTest::newRow("200 of 1000") << 200 << false;
     }
-    void freeRamThreshold()
-    {
+    void freeRamThreshold() {
         QFETCH(int, freeMB);
         QFETCH(bool, passes);
         Rig rig;
@@ -100,8 +93,7 @@ private slots:
         QCOMPARE(rig.Passes(), passes ? 2 * blocks : 0);
     }
 
-    void zeroTotalDropsTheTick()
-    {
+    void zeroTotalDropsTheTick() {
         Rig rig;
         rig.view.freeRam = true;
         rig.values.FreeThreshold = 0.3f;
@@ -110,13 +102,12 @@ private slots:
         rig.scheduler.CheckSchedule();
         QCOMPARE(rig.Passes(), 0);
         QVERIFY(rig.view.captions.isEmpty()); // the rest of the tick does not run
-        rig.memory.status.reset();             // unreadable figures: the same
+        rig.memory.status.reset();            // unreadable figures: the same
         rig.scheduler.CheckSchedule();
         QVERIFY(rig.view.captions.isEmpty());
     }
 
-    void countdownTexts_data()
-    {
+    void countdownTexts_data() {
         QTest::addColumn<double>("left");
         QTest::addColumn<QString>("text");
         QTest::newRow("899 s") << 899.0 << Minutes("15");
@@ -128,15 +119,13 @@ private slots:
         QTest::newRow("30 s") << 30.0 << "Next RAM Optimization: \r\nless than 1 minute";
         QTest::newRow("negative") << -5.0 << "Next RAM Optimization: \r\nless than 1 minute";
     }
-    void countdownTexts()
-    {
+    void countdownTexts() {
         QFETCH(double, left);
         QFETCH(QString, text);
         QCOMPARE(Scheduler::CountdownText(left), text);
     }
 
-    void timedModeRunsAtTheInterval()
-    {
+    void timedModeRunsAtTheInterval() {
         Rig rig; // switched on at 10:00:00
         rig.values.IntervalSeconds = 300;
         rig.scheduler.CheckSchedule();
@@ -162,8 +151,7 @@ private slots:
         QCOMPARE(more, 273);
     }
 
-    void timedModeAcrossMidnight()
-    {
+    void timedModeAcrossMidnight() {
         Rig rig;
         rig.clock.secondsSinceMidnight = 86400.0 - 120.0; // 23:58
         rig.start = system::MarkNow(rig.clock);
@@ -178,8 +166,7 @@ private slots:
         QCOMPARE(rig.start.StartTime, 180);
     }
 
-    void bothModesInOrder()
-    {
+    void bothModesInOrder() {
         Rig rig;
         rig.view.freeRam = true;
         rig.values.FreeThreshold = 0.3f;
@@ -194,8 +181,7 @@ private slots:
         QCOMPARE(rig.Passes(), 2 * blocks);                  // then the timed pass
     }
 
-    void triggerDuringAPassStartsNoSecond()
-    {
+    void triggerDuringAPassStartsNoSecond() {
         Rig rig;
         rig.view.freeRam = true;
         rig.values.FreeThreshold = 0.3f;

@@ -10,8 +10,7 @@ class TestNumeric : public QObject {
     Q_OBJECT
 
 private slots:
-    void roundsHalvesToEven_data()
-    {
+    void roundsHalvesToEven_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<int>("expected");
         QTest::newRow("0.5") << 0.5 << 0;
@@ -26,16 +25,14 @@ private slots:
         QTest::newRow("2.4999") << 2.4999 << 2;
         QTest::newRow("-2.5001") << -2.5001 << -3;
     }
-    void roundsHalvesToEven()
-    {
+    void roundsHalvesToEven() {
         QFETCH(double, value);
         QFETCH(int, expected);
         QCOMPARE(CLng(value), std::optional<std::int32_t>(expected));
         QCOMPARE(CInt(value), std::optional<std::int16_t>(static_cast<std::int16_t>(expected)));
     }
 
-    void reportsOverflowInsteadOfWrapping()
-    {
+    void reportsOverflowInsteadOfWrapping() {
         QCOMPARE(CInt(32767.4), std::optional<std::int16_t>(32767));
         QCOMPARE(CInt(32767.5), std::nullopt); // rounds to 32768
         QCOMPARE(CInt(-32768.5), std::optional<std::int16_t>(-32768));
@@ -48,8 +45,7 @@ private slots:
         QCOMPARE(CLng(-std::numeric_limits<double>::infinity()), std::nullopt);
     }
 
-    void intRoundsDownAndDivisionTruncates()
-    {
+    void intRoundsDownAndDivisionTruncates() {
         QCOMPARE(Int(-3.5), -4.0);
         QCOMPARE(Int(3.9), 3.0);
         QCOMPARE(IntDiv(7, 2), std::optional<std::int32_t>(3));
@@ -61,38 +57,48 @@ private slots:
         QCOMPARE(CheckedSub(1000, 199), std::optional<std::int32_t>(801));
     }
 
-    void formatsDigitPatterns_data()
-    {
+    void formatsDigitPatterns_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("zero is empty") << 0.0 << "#,###,###" << "";
-        QTest::newRow("536,870,912") << 536870912.0 << "#,###,###" << "536,870,912";
-        QTest::newRow("more digits than places") << 25769803776.0 << "#,###,###" << "25,769,803,776";
-        QTest::newRow("below a thousand") << 999.0 << "#,###,###" << "999";
-        QTest::newRow("15 minutes") << 899.0 / 60 << "#,##" << "15";
-        QTest::newRow("2 minutes") << 100.0 / 60 << "#,##" << "2";
-        QTest::newRow("1 minute") << 70.0 / 60 << "#,##" << "1";
-        QTest::newRow("0.4 is empty") << 0.4 << "#,##" << "";
-        QTest::newRow("half rounds away from zero") << 0.5 << "#,##" << "1";
-        QTest::newRow("2.5 rounds up") << 2.5 << "#,##" << "3";
-        QTest::newRow("grouped minutes") << 1234.0 << "#,##" << "1,234";
-        QTest::newRow("zero placeholder") << 0.0 << "0" << "0";
-        QTest::newRow("not finite") << std::numeric_limits<double>::infinity() << "#,##" << "";
+        QTest::newRow("zero is empty") << 0.0 << "#,###,###"
+                                       << "";
+        QTest::newRow("536,870,912") << 536870912.0 << "#,###,###"
+                                     << "536,870,912";
+        QTest::newRow("more digits than places") << 25769803776.0 << "#,###,###"
+                                                 << "25,769,803,776";
+        QTest::newRow("below a thousand") << 999.0 << "#,###,###"
+                                          << "999";
+        QTest::newRow("15 minutes") << 899.0 / 60 << "#,##"
+                                    << "15";
+        QTest::newRow("2 minutes") << 100.0 / 60 << "#,##"
+                                   << "2";
+        QTest::newRow("1 minute") << 70.0 / 60 << "#,##"
+                                  << "1";
+        QTest::newRow("0.4 is empty") << 0.4 << "#,##"
+                                      << "";
+        QTest::newRow("half rounds away from zero") << 0.5 << "#,##"
+                                                    << "1";
+        QTest::newRow("2.5 rounds up") << 2.5 << "#,##"
+                                       << "3";
+        QTest::newRow("grouped minutes") << 1234.0 << "#,##"
+                                         << "1,234";
+        QTest::newRow("zero placeholder") << 0.0 << "0"
+                                          << "0";
+        QTest::newRow("not finite") << std::numeric_limits<double>::infinity() << "#,##"
+                                    << "";
     }
-    void formatsDigitPatterns()
-    {
+    void formatsDigitPatterns() {
         QFETCH(double, value);
         QFETCH(QString, pattern);
         QFETCH(QString, expected);
         QCOMPARE(Format(value, pattern, QLocale(QLocale::English)), expected);
     }
 
-    void groupsWithTheLocaleSeparator()
-    {
+    void groupsWithTheLocaleSeparator() {
         const QLocale german(QLocale::German);
-        QCOMPARE(Format(536870912.0, "#,###,###", german), QString("536") + german.groupSeparator() + "870" +
-                                                               german.groupSeparator() + "912");
+        QCOMPARE(Format(536870912.0, "#,###,###", german),
+                 QString("536") + german.groupSeparator() + "870" + german.groupSeparator() + "912");
     }
 };
 

@@ -8,8 +8,7 @@ using namespace kelvo::system;
 
 namespace {
 
-void WriteFile(const QString& path, const QByteArray& content)
-{
+void WriteFile(const QString& path, const QByteArray& content) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -22,37 +21,41 @@ class TestMemoryStatus : public QObject {
     Q_OBJECT
 
 private slots:
-    void parsesMeminfo_data()
-    {
+    void parsesMeminfo_data() {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<bool>("valid");
         QTest::addColumn<quint64>("total");
         QTest::addColumn<quint64>("available");
-        QTest::newRow("real layout") << QByteArray("MemTotal:       24609280 kB\nMemFree:        20000000 kB\n"
-                                                   "MemAvailable:   23000000 kB\nBuffers:  1 kB\n")
+        QTest::newRow("real layout") << QByteArray(
+                                            "MemTotal:       24609280 kB\nMemFree:        20000000 kB\n"
+                                            "MemAvailable:   23000000 kB\nBuffers:  1 kB\n")
                                      << true << 24609280ull * 1024 << 23000000ull * 1024;
-        QTest::newRow("more than 4 GiB") << QByteArray("MemTotal: 67108864 kB\nMemAvailable: 8 kB\n") << true
-                                         << 68719476736ull << 8192ull;
-        QTest::newRow("no MemAvailable") << QByteArray("MemTotal: 1000 kB\nMemFree: 500 kB\n") << false << 0ull << 0ull;
+        QTest::newRow("more than 4 GiB")
+            << QByteArray("MemTotal: 67108864 kB\nMemAvailable: 8 kB\n") << true << 68719476736ull << 8192ull;
+        QTest::newRow("no MemAvailable")
+            << QByteArray("MemTotal: 1000 kB\nMemFree: 500 kB\n") << false << 0ull << 0ull;
         QTest::newRow("no MemTotal") << QByteArray("MemAvailable: 1000 kB\n") << false << 0ull << 0ull;
-        QTest::newRow("garbage value") << QByteArray("MemTotal: lots kB\nMemAvailable: 1 kB\n") << false << 0ull << 0ull;
-        QTest::newRow("wrong unit") << QByteArray("MemTotal: 1000 MB\nMemAvailable: 1 kB\n") << false << 0ull << 0ull;
-        QTest::newRow("overflowing") << QByteArray("MemTotal: 99999999999999999999 kB\nMemAvailable: 1 kB\n") << false
-                                     << 0ull << 0ull;
-        QTest::newRow("times 1024 overflows") << QByteArray("MemTotal: 18014398509481984 kB\nMemAvailable: 1 kB\n")
-                                              << false << 0ull << 0ull;
-        QTest::newRow("prefix of another name") << QByteArray("MemTotalX: 5 kB\nMemTotal: 7 kB\nMemAvailable: 1 kB")
-                                                << true << 7168ull << 1024ull;
+        QTest::newRow("garbage value")
+            << QByteArray("MemTotal: lots kB\nMemAvailable: 1 kB\n") << false << 0ull << 0ull;
+        QTest::newRow("wrong unit") << QByteArray("MemTotal: 1000 MB\nMemAvailable: 1 kB\n") << false << 0ull
+                                    << 0ull;
+        QTest::newRow("overflowing") << QByteArray("MemTotal: 99999999999999999999 kB\nMemAvailable: 1 kB\n")
+                                     << false << 0ull << 0ull;
+        QTest::newRow("times 1024 overflows")
+            << QByteArray("MemTotal: 18014398509481984 kB\nMemAvailable: 1 kB\n") << false << 0ull << 0ull;
+        QTest::newRow("prefix of another name")
+            << QByteArray("MemTotalX: 5 kB\nMemTotal: 7 kB\nMemAvailable: 1 kB") << true << 7168ull
+            << 1024ull;
         QTest::newRow("empty") << QByteArray() << false << 0ull << 0ull;
         QTest::newRow("binary") << QByteArray("\0\xff\n:MemTotal::", 15) << false << 0ull << 0ull;
     }
-    void parsesMeminfo()
-    {
+    void parsesMeminfo() {
         QFETCH(QByteArray, text);
         QFETCH(bool, valid);
         QFETCH(quint64, total);
         QFETCH(quint64, available);
-        const auto status = ParseMeminfo(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+        const auto status =
+            ParseMeminfo(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
         QCOMPARE(status.has_value(), valid);
         if (valid) {
             QCOMPARE(status->totalBytes, total);
@@ -60,8 +63,7 @@ private slots:
         }
     }
 
-    void readsThroughAKeptDescriptor()
-    {
+    void readsThroughAKeptDescriptor() {
         QTemporaryDir dir;
         const QString path = dir.filePath("meminfo");
         ProcMemorySource missing(path);
@@ -75,8 +77,7 @@ private slots:
         QVERIFY(status && status->totalBytes > status->availableBytes / 2);
     }
 
-    void cgroupHeadroom()
-    {
+    void cgroupHeadroom() {
         QTemporaryDir dir;
         const QString root = dir.filePath("cg");
         const quint64 total = 8ull << 30;
@@ -86,7 +87,8 @@ private slots:
         WriteFile(root + "/user.slice/app/memory.current", "100\n");
         WriteFile(root + "/user.slice/memory.max", "1073741824\n");
         WriteFile(root + "/user.slice/memory.current", "73741824\n");
-        QCOMPARE(CgroupMemory(dir.filePath("v2"), root).Headroom(total), std::optional<std::uint64_t>(1000000000));
+        QCOMPARE(CgroupMemory(dir.filePath("v2"), root).Headroom(total),
+                 std::optional<std::uint64_t>(1000000000));
         // A limit at or above the machine's memory is no limit.
         WriteFile(root + "/user.slice/memory.max", QByteArray::number(total) + "\n");
         QCOMPARE(CgroupMemory(dir.filePath("v2"), root).Headroom(total), std::nullopt);

@@ -14,52 +14,57 @@ class TestSystemServices : public QObject {
     Q_OBJECT
 
 private slots:
-    void folderEndsInOneSeparator_data()
-    {
+    void folderEndsInOneSeparator_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("plain") << "/opt/kelvo" << "/opt/kelvo/";
-        QTest::newRow("already ends") << "/opt/kelvo/" << "/opt/kelvo/";
-        QTest::newRow("root") << "/" << "/";
-        QTest::newRow("doubled") << "/media//" << "/media/";
+        QTest::newRow("plain") << "/opt/kelvo"
+                               << "/opt/kelvo/";
+        QTest::newRow("already ends") << "/opt/kelvo/"
+                                      << "/opt/kelvo/";
+        QTest::newRow("root") << "/"
+                              << "/";
+        QTest::newRow("doubled") << "/media//"
+                                 << "/media/";
     }
-    void folderEndsInOneSeparator()
-    {
+    void folderEndsInOneSeparator() {
         QFETCH(QString, folder);
         QFETCH(QString, expected);
         QCOMPARE(WithTrailingSeparator(folder), expected);
     }
 
-    void shellTargets_data()
-    {
+    void shellTargets_data() {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("url");
-        QTest::newRow("file path") << "/opt/kelvo/readme.txt" << "file:///opt/kelvo/readme.txt";
-        QTest::newRow("path with spaces") << "/opt/my kelvo/readme.txt" << "file:///opt/my kelvo/readme.txt";
-        QTest::newRow("web address") << "https://kelvo.org/" << "https://kelvo.org/";
-        QTest::newRow("bare host") << "kelvo.org" << "https://kelvo.org";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("shell metacharacters stay text") << "/tmp/a;rm -rf b" << "file:///tmp/a;rm -rf b";
+        QTest::newRow("file path") << "/opt/kelvo/readme.txt"
+                                   << "file:///opt/kelvo/readme.txt";
+        QTest::newRow("path with spaces") << "/opt/my kelvo/readme.txt"
+                                          << "file:///opt/my kelvo/readme.txt";
+        QTest::newRow("web address") << "https://kelvo.org/"
+                                     << "https://kelvo.org/";
+        QTest::newRow("bare host") << "kelvo.org"
+                                   << "https://kelvo.org";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("shell metacharacters stay text") << "/tmp/a;rm -rf b"
+                                                        << "file:///tmp/a;rm -rf b";
     }
-    void shellTargets()
-    {
+    void shellTargets() {
         QFETCH(QString, target);
         QFETCH(QString, url);
-        QCOMPARE(TargetUrl(target).toString(QUrl::PreferLocalFile | QUrl::FullyDecoded).isEmpty(), url.isEmpty());
+        QCOMPARE(TargetUrl(target).toString(QUrl::PreferLocalFile | QUrl::FullyDecoded).isEmpty(),
+                 url.isEmpty());
         if (!url.isEmpty()) {
             QCOMPARE(TargetUrl(target).toString(QUrl::FullyDecoded), url);
         }
     }
 
-    void missingFileOpensNothing()
-    {
+    void missingFileOpensNothing() {
         DesktopShell shell;
         QVERIFY(!shell.Open("/nonexistent/kelvo/readme.txt"));
         QVERIFY(!shell.Open(""));
     }
 
-    void singleInstance()
-    {
+    void singleInstance() {
         QTemporaryDir dir;
         SingleInstance first("kelvo", dir.path());
         QVERIFY(first.TryAcquire());
@@ -69,8 +74,7 @@ private slots:
         QVERIFY(second.TryAcquire());
     }
 
-    void staleLockIsTakenOver()
-    {
+    void staleLockIsTakenOver() {
         QTemporaryDir dir;
         // A lock file naming a process that is gone, as a crashed instance leaves it (pid_max is far lower
         // on these machines, so no process has this id).
@@ -82,8 +86,7 @@ private slots:
         QVERIFY(instance.TryAcquire());
     }
 
-    void userSettingsRoundTrip()
-    {
+    void userSettingsRoundTrip() {
         QTemporaryDir dir;
         QtUserSettings settings(dir.path());
         QCOMPARE(settings.GetSetting("Kelvo", "General", "Level", "0"), QString("0"));
@@ -92,8 +95,7 @@ private slots:
         QVERIFY(QFile::exists(dir.filePath("Kelvo/Kelvo.conf")));
     }
 
-    void oomScoreIsWritten()
-    {
+    void oomScoreIsWritten() {
         QTemporaryDir dir;
         QVERIFY(RaiseOomScoreAdj(1000, dir.filePath("score")));
         QFile file(dir.filePath("score"));
@@ -102,8 +104,7 @@ private slots:
         QVERIFY(!RaiseOomScoreAdj(1000, dir.filePath("missing/score")));
     }
 
-    void clockMarksWholeSeconds()
-    {
+    void clockMarksWholeSeconds() {
         struct Fixed final : Clock {
             double SecondsSinceMidnight() override { return 36000.5; }
             qint64 MonotonicMilliseconds() override { return 42; }
