@@ -21,6 +21,13 @@ public:
     // Replaces the file's content as a whole; returns false and leaves the old file untouched when the
     // new content could not be stored completely.
     virtual bool Replace(const QString& path, const QByteArray& content) = 0;
+    // Whether something is stored under path although Read gave nothing (a file without read permission,
+    // a folder). A write never replaces what it could not read. The default suits storages whose Read
+    // fails only for missing files.
+    virtual bool Exists(const QString& path) {
+        Q_UNUSED(path);
+        return false;
+    }
 };
 
 // Real files. Replace writes a temporary file in the same folder, flushes it to disk and renames it
@@ -29,6 +36,7 @@ class FileProfileStorage final : public ProfileStorage {
 public:
     std::optional<QByteArray> Read(const QString& path) override;
     bool Replace(const QString& path, const QByteArray& content) override;
+    bool Exists(const QString& path) override;
 };
 
 // Reads the value of key in section into buffer, at most bufferSize - 1 characters followed by a NUL,
@@ -39,7 +47,8 @@ qsizetype GetPrivateProfileString(QByteArrayView section, QByteArrayView key, QB
                                   ProfileStorage& storage);
 
 // Stores value under key in section, creating the file, the section or the key as needed. Lines end in
-// CR LF. Returns false when the file could not be read or written; the old file is then unchanged.
+// CR LF. Returns false when the file could not be read or written, and for an empty section or key name
+// or a line break in any of the three (it would split the entry); the old file is then unchanged.
 bool WritePrivateProfileString(QByteArrayView section, QByteArrayView key, QByteArrayView value,
                                const QString& path, ProfileStorage& storage);
 
