@@ -15,6 +15,8 @@ std::pair<std::int64_t, std::int64_t> Extent(std::int64_t start, std::int64_t ex
     return {start + extent + 1, start + 1};
 }
 
+} // namespace
+
 bool PaintBlock(DeviceContext& dc, const BrushData& brush, std::int64_t x, std::int64_t y, std::int64_t width,
                 std::int64_t height, std::uint32_t rop) {
     QImage* image = dc.Target();
@@ -33,8 +35,6 @@ bool PaintBlock(DeviceContext& dc, const BrushData& brush, std::int64_t x, std::
     }
     return true;
 }
-
-} // namespace
 
 bool FillRect(DeviceContext& dc, const Rect& rect, const BrushData& brush) {
     return PaintBlock(dc, brush, rect.left, rect.top, rect.Width(), rect.Height(), PATCOPY);

@@ -28,4 +28,9 @@ bool FrameRect(DeviceContext& dc, const Rect& rect, const BrushData& brush);
 bool PatBlt(DeviceContext& dc, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
             std::uint32_t rop);
 
+// The block [x, x + width) x [y, y + height) (negative extents normalised as for FillRect) painted with
+// any brush under a pattern operation; the other operations are built on it.
+bool PaintBlock(DeviceContext& dc, const BrushData& brush, std::int64_t x, std::int64_t y, std::int64_t width,
+                std::int64_t height, std::uint32_t rop);
+
 } // namespace kelvo::gdi
