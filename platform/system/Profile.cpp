@@ -250,7 +250,8 @@ bool WritePrivateProfileString(QByteArrayView section, QByteArrayView key, QByte
             .append(QByteArrayView(file).sliced(after.next));
     } else {
         content = file;
-        const QByteArrayView text = QByteArrayView(file).sliced(file.startsWith(ByteOrderMark) ? 3 : 0);
+        const QByteArrayView text =
+            QByteArrayView(file).sliced(file.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0);
         if (!text.isEmpty() && !EndsWithLineBreak(text)) {
             content.append(LineBreak);
         }
