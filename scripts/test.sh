@@ -31,7 +31,9 @@ case "$mode" in
             seeds=tests/data/fuzz/$(basename "$fuzzer")
             [ -d "$seeds" ] && cp -r "$seeds"/. "$corpus"/
             echo "== $(basename "$fuzzer") for ${seconds}s"
-            ASAN_OPTIONS=detect_leaks=0 "$fuzzer" -max_total_time="$seconds" -max_len=4096 \
+            # A small quarantine keeps the fuzzer well under the memory the machine can spare.
+            ASAN_OPTIONS=detect_leaks=0:quarantine_size_mb=8 "$fuzzer" -max_total_time="$seconds" -max_len=4096 \
+                -rss_limit_mb=400 \
                 -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
             rm -rf "$corpus"
         done
