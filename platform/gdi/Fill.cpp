@@ -1,5 +1,7 @@
 #include "platform/gdi/Fill.h"
 
+#include <cstring>
+
 #include "platform/gdi/Raster.h"
 
 namespace kelvo::gdi {
@@ -30,6 +32,16 @@ bool PaintBlock(DeviceContext& dc, const BrushData& brush, std::int64_t x, std::
         return true;
     }
     const Raster::BrushPainter painter(dc, brush);
+    if (brush.style == BS_SOLID && rop == PATCOPY) {
+        // Every row is the same: paint one and copy it.
+        painter.Span(*image, clipped->top, clipped->left, clipped->right, rop);
+        const auto* first = reinterpret_cast<const QRgb*>(image->constScanLine(clipped->top)) + clipped->left;
+        const auto bytes = static_cast<std::size_t>(clipped->right - clipped->left) * sizeof(QRgb);
+        for (int row = clipped->top + 1; row < clipped->bottom; ++row) {
+            std::memcpy(reinterpret_cast<QRgb*>(image->scanLine(row)) + clipped->left, first, bytes);
+        }
+        return true;
+    }
     for (int row = clipped->top; row < clipped->bottom; ++row) {
         painter.Span(*image, row, clipped->left, clipped->right, rop);
     }
