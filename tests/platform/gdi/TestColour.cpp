@@ -2,6 +2,7 @@
 
 #include "platform/gdi/Colour.h"
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/Lines.h"
 #include "platform/gdi/ObjectCountGuard.h"
 #include "platform/gdi/SysColours.h"
 
@@ -103,6 +104,32 @@ private slots:
             QCOMPARE(SetBkMode(surface, TRANSPARENT), OPAQUE);
             QCOMPARE(SetTextColor(surface, Colour(0xFF)), Colour(0));
             QCOMPARE(GetTextColor(surface), Colour(0xFF));
+        }
+        QVERIFY2(guard.Unchanged(), qPrintable(guard.Report()));
+    }
+
+    void WindowContexts() {
+        const SysColours colours = SysColours::Classic();
+        const ObjectCountGuard guard;
+        {
+            QWidget window;
+            QPalette palette;
+            palette.setColor(QPalette::Window, QColor(1, 2, 3));
+            window.setPalette(palette);
+            window.setAutoFillBackground(true);
+            window.resize(10, 10);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            DcPtr dc = GetDC(&window, colours);
+            QVERIFY(dc);
+            QCOMPARE(GetBkColor(*dc), Colour::FromRgb(1, 2, 3));
+            QCOMPARE(GetPixel(*dc, 5, 5), Colour::FromRgb(1, 2, 3));
+            QCOMPARE(GetPixel(*dc, 10, 5), CLR_INVALID);
+            QCOMPARE(ReleaseDC(&window, dc), 1);
+            QCOMPARE(ReleaseDC(&window, dc), 0);
+            DcPtr screen = GetDC(nullptr, colours);
+            QCOMPARE(screen->GetKind(), DeviceContext::Kind::Display);
+            QCOMPARE(GetPixel(*screen, 0, 0), CLR_INVALID);
         }
         QVERIFY2(guard.Unchanged(), qPrintable(guard.Report()));
     }
