@@ -152,4 +152,45 @@ bool DrawIconEx(DeviceContext& dc, std::int32_t x, std::int32_t y, const QIcon& 
     return DrawIconEx(dc, x, y, icon.pixmap(size).toImage(), size.width(), size.height(), flags);
 }
 
+namespace {
+
+QSize IconSize(const QSize& natural, int width, int height) {
+    return QSize(width == 0 ? natural.width() : width, height == 0 ? natural.height() : height);
+}
+
+bool PaintIconBackground(DeviceContext& dc, std::int32_t x, std::int32_t y, QSize size,
+                         const Brush& background) {
+    if (size.width() <= 0 || size.height() <= 0 || size.width() > MaxBitmapSide ||
+        size.height() > MaxBitmapSide) {
+        return false;
+    }
+    if (background) {
+        PaintBlock(dc, *background.Get(), x, y, size.width(), size.height(), PATCOPY);
+    }
+    return true;
+}
+
+} // namespace
+
+bool DrawIconEx(DeviceContext& dc, std::int32_t x, std::int32_t y, const QImage& icon, int width, int height,
+                unsigned /*step*/, const Brush& background, unsigned flags) {
+    if (icon.isNull() || !PaintIconBackground(dc, x, y, IconSize(icon.size(), width, height), background)) {
+        return false;
+    }
+    return DrawIconEx(dc, x, y, icon, width, height, flags);
+}
+
+bool DrawIconEx(DeviceContext& dc, std::int32_t x, std::int32_t y, const QIcon& icon, int width, int height,
+                unsigned /*step*/, const Brush& background, unsigned flags) {
+    if (icon.isNull()) {
+        return false;
+    }
+    const QList<QSize> sizes = icon.availableSizes();
+    const QSize size = IconSize(sizes.isEmpty() ? QSize(32, 32) : sizes.first(), width, height);
+    if (!PaintIconBackground(dc, x, y, size, background)) {
+        return false;
+    }
+    return DrawIconEx(dc, x, y, icon, width, height, flags);
+}
+
 } // namespace kelvo::gdi

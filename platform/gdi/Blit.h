@@ -7,6 +7,7 @@
 
 #include "platform/gdi/Colour.h"
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObjects.h"
 
 namespace kelvo::gdi {
 
@@ -31,10 +32,17 @@ Colour GetNearestColor(DeviceContext& dc, Colour colour);
 
 // Draws an icon at (x, y), scaled to width x height (0 keeps the icon's own size): DI_NORMAL blends
 // the picture by its transparency, DI_IMAGE copies its colours, DI_MASK darkens where it is opaque.
-// A brush and animation step are not supported (the controls pass neither).
 bool DrawIconEx(DeviceContext& dc, std::int32_t x, std::int32_t y, const QImage& icon, int width, int height,
                 unsigned flags);
 bool DrawIconEx(DeviceContext& dc, std::int32_t x, std::int32_t y, const QIcon& icon, int width, int height,
                 unsigned flags);
+
+// The same with an animation step (icons here have one frame: any step draws it) and a background
+// brush: when the brush is given the icon's box is first painted with it, so the transparent parts of
+// the icon show the brush.
+bool DrawIconEx(DeviceContext& dc, std::int32_t x, std::int32_t y, const QImage& icon, int width, int height,
+                unsigned step, const Brush& background, unsigned flags);
+bool DrawIconEx(DeviceContext& dc, std::int32_t x, std::int32_t y, const QIcon& icon, int width, int height,
+                unsigned step, const Brush& background, unsigned flags);
 
 } // namespace kelvo::gdi

@@ -201,6 +201,16 @@ private slots:
         QVERIFY(!DrawIconEx(dc, 0, 0, QImage(), 0, 0, DI_NORMAL));
         QVERIFY(!DrawIconEx(dc, 0, 0, icon, -1, 0, DI_NORMAL));
         QVERIFY(DrawIconEx(dc, 0, 0, QIcon(QPixmap::fromImage(icon)), 2, 1, DI_NORMAL));
+        // With a background brush the transparent parts show the brush.
+        const Brush mask = CreateSolidBrush(Colour(0x00FF00));
+        QImage masked = Blank(3, 1);
+        DeviceContext maskedDc(masked, colours_);
+        QVERIFY(DrawIconEx(maskedDc, 0, 0, icon, 0, 0, 0, mask, DI_NORMAL));
+        QCOMPARE(masked.pixel(0, 0), 0xFFFF0000u);
+        QCOMPARE(masked.pixel(1, 0), 0xFF00FF00u);
+        QCOMPARE(masked.pixel(2, 0), 0xFFFFFFFFu);
+        QVERIFY(DrawIconEx(maskedDc, 1, 0, QIcon(QPixmap::fromImage(icon)), 0, 0, 0, mask, DI_NORMAL));
+        QCOMPARE(masked.pixel(2, 0), 0xFF00FF00u);
     }
 };
 
