@@ -11,7 +11,8 @@ namespace kelvo::gdi {
 // first, the bottom and right ones over them, so the corners they share take the bottom-right colour.
 // BF_MIDDLE fills the rest with the button face (the window colour with BF_MONO); BF_ADJUST shrinks
 // rect to the part inside the border. False, drawing nothing, when both outer or both inner kinds are
-// asked for.
+// asked for without BF_FLAT or BF_MONO. BF_SOFT, BF_FLAT and BF_MONO do not change the line colours:
+// nothing in the program draws flat or monochrome edges.
 bool DrawEdge(DeviceContext& dc, Rect& rect, unsigned edge, unsigned flags);
 
 // Inverts every other pixel of a one-pixel border along the inside of rect (a checkerboard aligned to
