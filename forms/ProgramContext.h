@@ -15,11 +15,16 @@
 #include "platform/system/Shell.h"
 #include "platform/system/UserSettings.h"
 
+namespace kelvo::host {
+class HostContext;
+}
+
 namespace kelvo::forms {
 
 // The program-wide values and services the two windows work with. main owns every one of them; tests
 // build exactly the state they need.
 struct ProgramContext {
+    host::HostContext& host;
     app::ShellValues& shell;
     optimizer::SchedulerValues& schedulerValues;
     optimizer::Optimizer& optimizer;

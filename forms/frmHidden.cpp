@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QSystemTrayIcon>
 
+#include "FormResources.h"
 #include "app/OpenDocument.h"
 #include "frmMain.h"
 

@@ -2,11 +2,13 @@
 
 #include <QCloseEvent>
 #include <QEvent>
-#include <QLabel>
 
+#include "FormResources.h"
 #include "app/OpenDocument.h"
 #include "app/SettingsConversions.h"
 #include "frmHidden.h"
+#include "platform/host/ControlFactory.h"
+#include "platform/host/FormReader.h"
 #include "platform/numeric/Numeric.h"
 
 namespace kelvo::forms {
@@ -24,25 +26,36 @@ template <typename Control, std::size_t N> Control* Element(const std::array<Con
                                                              : nullptr;
 }
 
-QLabel* MakeLabel(QWidget* parent, const QString& text, const QRect& geometry,
-                  Qt::Alignment alignment = Qt::AlignLeft) {
-    auto* label = new QLabel(text, parent);
-    label->setGeometry(geometry);
-    label->setAlignment(alignment | Qt::AlignTop);
-    return label;
+// Every kind the main window's form file names.
+host::ControlFactory MainWindowKinds() {
+    host::ControlFactory factory;
+    factory.Register<frmMain::OptionControl>(QStringLiteral("sknOption"));
+    factory.Register<frmMain::CheckControl>(QStringLiteral("sknCheck"));
+    factory.Register<frmMain::ButtonControl>(QStringLiteral("sknButton"));
+    factory.Register<frmMain::ProgressBarControl>(QStringLiteral("sknProgressBar"));
+    factory.Register<controls::PlaceholderDecoration>(QStringLiteral("sknFrame3D"));
+    factory.Register<controls::PlaceholderDecoration>(QStringLiteral("sknLine3D"));
+    return factory;
 }
+
+const gdi::Colour LinkBlue = gdi::Colour::FromRgb(0, 0, 255);
+const gdi::Colour LinkRed = gdi::Colour::FromRgb(255, 0, 0);
 
 } // namespace
 
 frmMain::frmMain(ProgramContext& context, frmHidden& hidden)
-    : context_(context)
+    : host::Form(context.host)
+    , context_(context)
     , hidden_(hidden) {
-    setFixedSize(371, 348);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(224, 224, 224));
-    setPalette(palette);
-    setAutoFillBackground(true);
-    BuildControls();
+    InitFormResources();
+    const QString file = QStringLiteral(":/forms/frmMain.json");
+    host::FormReader::Result read = host::FormReader::ReadFile(file);
+    loadErrors_ = read.errors;
+    if (read.form) {
+        loadErrors_ += host::Form::Load(*read.form, MainWindowKinds(), file);
+    }
+    FindControls();
+    setWindowIcon(ProgramIcon());
 
     Timer1.setParent(this);
     Timer1.setInterval(500);
@@ -50,85 +63,61 @@ frmMain::frmMain(ProgramContext& context, frmHidden& hidden)
     Timer1.start();
 }
 
-void frmMain::BuildControls() {
-    const std::array<int, 3> rows{60, 78, 96};
-    const std::array<QString, 3> captions{QStringLiteral("Total Physical RAM:"),
-                                          QStringLiteral("Physical RAM used:"), QStringLiteral("Free RAM:")};
-    for (std::size_t i = 0; i < 3; ++i) {
-        MakeLabel(this, captions[i], QRect(12, rows[i], 119, 15), Qt::AlignRight);
-        lblM[i] = MakeLabel(this, QString(), QRect(134, rows[i] - 2, 97, 17), Qt::AlignHCenter);
-        lblM[i]->setAutoFillBackground(true);
-    }
-    MakeLabel(this, QStringLiteral("Optimization Level"), QRect(10, 120, 86, 13));
-    const std::array<QString, 3> levels{QStringLiteral("Light"), QStringLiteral("Moderate"),
-                                        QStringLiteral("Heavy")};
-    for (std::size_t i = 0; i < 3; ++i) {
-        const int top = 134 + 16 * static_cast<int>(i);
-        OptionLevel[i] = new OptionControl(this);
-        OptionLevel[i]->setGeometry(14, top, 15, 19);
-        MakeLabel(this, levels[i], QRect(34, top + 2, 87, 13));
-        connect(OptionLevel[i], &OptionControl::Click, this,
+void frmMain::FindControls() {
+    // A control missing from the form file (a broken build) is replaced by an invisible stand-in, so
+    // every handler finds its controls.
+    const auto find = [this]<typename T>(T*& control, const QString& name, std::int32_t index) {
+        control = Find<T>(name, index);
+        if (control == nullptr) {
+            control = new T(Host(), this);
+            control->hide();
+        }
+    };
+    for (std::int32_t i = 0; i < 3; ++i) {
+        const std::size_t k = static_cast<std::size_t>(i);
+        find(OptionLevel[k], QStringLiteral("OptionLevel"), i);
+        find(optTimed[k], QStringLiteral("optTimed"), i);
+        find(OptionRAMPercent[k], QStringLiteral("OptionRAMPercent"), i);
+        find(lblM[k], QStringLiteral("lblM"), i);
+        connect(OptionLevel[k], &OptionControl::Click, this,
                 [this, i] { OptionLevel_Click(static_cast<std::int16_t>(i)); });
-    }
-    MakeLabel(this, QStringLiteral("Optimize RAM"), QRect(10, 194, 67, 13));
-    const std::array<QString, 2> checks{QStringLiteral("at timed intervals, every"),
-                                        QStringLiteral("when free RAM drops below certain level")};
-    const std::array<int, 2> checkTops{210, 248};
-    const std::array<int, 2> checkWidths{111, 194};
-    for (std::size_t i = 0; i < 2; ++i) {
-        CheckOptionRAM[i] = new CheckControl(this);
-        CheckOptionRAM[i]->setGeometry(10, checkTops[i], 17, 15);
-        MakeLabel(this, checks[i], QRect(28, checkTops[i], checkWidths[i], 13));
-        connect(CheckOptionRAM[i], &CheckControl::Click, this,
-                [this, i] { CheckOptionRAM_Click(static_cast<std::int16_t>(i)); });
-    }
-    const std::array<int, 3> columns{32, 78, 130};
-    const std::array<QString, 3> intervals{QStringLiteral("5 min"), QStringLiteral("15 min"),
-                                           QStringLiteral("30 min")};
-    const std::array<QString, 3> percents{QStringLiteral("10%"), QStringLiteral("20%"),
-                                          QStringLiteral("30%")};
-    for (std::size_t i = 0; i < 3; ++i) {
-        optTimed[i] = new OptionControl(this);
-        optTimed[i]->setGeometry(columns[i], 228, 15, 15);
-        MakeLabel(this, intervals[i], QRect(columns[i] + 16, 228, 44, 13));
-        connect(optTimed[i], &OptionControl::Click, this,
+        connect(optTimed[k], &OptionControl::Click, this,
                 [this, i] { optTimed_Click(static_cast<std::int16_t>(i)); });
-        OptionRAMPercent[i] = new OptionControl(this);
-        OptionRAMPercent[i]->setGeometry(columns[i], 266, 15, 15);
-        MakeLabel(this, percents[i], QRect(columns[i] + 16, 266, 44, 13));
-        connect(OptionRAMPercent[i], &OptionControl::Click, this,
+        connect(OptionRAMPercent[k], &OptionControl::Click, this,
                 [this, i] { OptionRAMPercent_Click(static_cast<std::int16_t>(i)); });
     }
-    NextOptimizeLabel = MakeLabel(this, QString(), QRect(244, 204, 95, 37));
-    NextOptimizeLabel->setWordWrap(true);
-    chkStart = new CheckControl(this);
-    chkStart->setGeometry(240, 264, 19, 19);
-    MakeLabel(this, QStringLiteral("Start Minimize"), QRect(258, 266, 83, 13));
+    for (std::int32_t i = 0; i < 2; ++i) {
+        find(CheckOptionRAM[static_cast<std::size_t>(i)], QStringLiteral("CheckOptionRAM"), i);
+        connect(CheckOptionRAM[static_cast<std::size_t>(i)], &CheckControl::Click, this,
+                [this, i] { CheckOptionRAM_Click(static_cast<std::int16_t>(i)); });
+    }
+    find(chkStart, QStringLiteral("chkStart"), -1);
     connect(chkStart, &CheckControl::Click, this, &frmMain::chkStart_Click);
-
-    pb = new ProgressBarControl(this);
-    pb->setGeometry(6, 292, 357, 24);
-    cmdOptimize = new ButtonControl(this);
-    cmdOptimize->setGeometry(120, 318, 123, 25);
-    cmdOptimize->SetCaption(QStringLiteral("Free RAM Now"));
+    find(pb, QStringLiteral("pb"), -1);
+    find(cmdOptimize, QStringLiteral("cmdOptimize"), -1);
     connect(cmdOptimize, &ButtonControl::Click, this, &frmMain::cmdOptimize_Click);
-
-    lblReadme = MakeLabel(this, QStringLiteral("Readme"), QRect(6, 320, 83, 19));
-    lblWebsite = MakeLabel(this, QStringLiteral("Website..."), QRect(290, 320, 73, 19));
-    for (QLabel* link : {lblReadme, lblWebsite}) {
+    find(NextOptimizeLabel, QStringLiteral("NextOptimizeLabel"), -1);
+    find(lblReadme, QStringLiteral("lblReadme"), -1);
+    find(lblWebsite, QStringLiteral("lblWebsite"), -1);
+    for (host::Label* link : {lblReadme, lblWebsite}) {
         link->setCursor(Qt::PointingHandCursor);
         link->setMouseTracking(true);
         link->installEventFilter(this);
     }
+    connect(lblReadme, &host::Label::Click, this, [this] {
+        app::OpenDocument(context_.desktop, context_.shell.AppFolder + QStringLiteral("readme.txt"));
+    });
+    connect(lblWebsite, &host::Label::Click, this,
+            [this] { app::OpenDocument(context_.desktop, WebsiteAddress); });
     ResetLinkColors();
 }
 
 void frmMain::Load() {
-    setWindowTitle(QStringLiteral("%1 %2.%3 Build %4")
-                       .arg(context_.appInfo.title)
-                       .arg(context_.appInfo.major)
-                       .arg(context_.appInfo.minor)
-                       .arg(context_.appInfo.revision));
+    SetCaption(QStringLiteral("%1 %2.%3 Build %4")
+                   .arg(context_.appInfo.title)
+                   .arg(context_.appInfo.major)
+                   .arg(context_.appInfo.minor)
+                   .arg(context_.appInfo.revision));
     SetMem();
     const std::int16_t level = app::ToInteger(context_.userSettings.GetSetting(
         QStringLiteral("Kelvo"), Section, QStringLiteral("Level"), QStringLiteral("0")));
@@ -138,7 +127,7 @@ void frmMain::Load() {
 void frmMain::SetMem() {
     if (context_.optimizer.Optimizing()) {
         for (int i : {0, 2, 1}) {
-            lblM[static_cast<std::size_t>(i)]->setText(QStringLiteral("Optimizing..."));
+            lblM[static_cast<std::size_t>(i)]->SetCaption(QStringLiteral("Optimizing..."));
         }
         return;
     }
@@ -147,11 +136,12 @@ void frmMain::SetMem() {
         return; // figures that cannot be read leave the last ones shown
     }
     const QString pattern = QStringLiteral("#,###,###");
-    lblM[0]->setText(numeric::Format(static_cast<double>(status->totalBytes), pattern, context_.locale));
-    lblM[2]->setText(numeric::Format(static_cast<double>(status->availableBytes), pattern, context_.locale));
+    lblM[0]->SetCaption(numeric::Format(static_cast<double>(status->totalBytes), pattern, context_.locale));
+    lblM[2]->SetCaption(
+        numeric::Format(static_cast<double>(status->availableBytes), pattern, context_.locale));
     const std::uint64_t used =
         status->totalBytes >= status->availableBytes ? status->totalBytes - status->availableBytes : 0;
-    lblM[1]->setText(numeric::Format(static_cast<double>(used), pattern, context_.locale));
+    lblM[1]->SetCaption(numeric::Format(static_cast<double>(used), pattern, context_.locale));
 }
 
 void frmMain::WriteIni(const QString& key, const QString& value) {
@@ -250,33 +240,28 @@ void frmMain::cmdOptimize_Click() {
     cmdOptimize->setEnabled(true);
 }
 
-void frmMain::ResetLinkColors() {
-    for (QLabel* link : {lblReadme, lblWebsite}) {
-        link->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255); text-decoration: underline;"));
+void frmMain::SetLinkColour(host::Label* link, gdi::Colour colour) {
+    if (link->ForeColor().Raw() != colour.Raw()) {
+        link->SetForeColor(colour);
     }
 }
 
+void frmMain::ResetLinkColors() {
+    SetLinkColour(lblReadme, LinkBlue);
+    SetLinkColour(lblWebsite, LinkBlue);
+}
+
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    auto* link = qobject_cast<QLabel*>(watched);
-    if (link == lblReadme || link == lblWebsite) {
-        switch (event->type()) {
-        case QEvent::Enter:
-        case QEvent::MouseMove:
-            link->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0); text-decoration: underline;"));
-            break;
-        case QEvent::Leave:
+    // The links turn red under the mouse and back to blue when it leaves them.
+    auto* link = watched == lblReadme ? lblReadme : watched == lblWebsite ? lblWebsite : nullptr;
+    if (link != nullptr) {
+        if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
+            SetLinkColour(link, LinkRed);
+        } else if (event->type() == QEvent::Leave) {
             ResetLinkColors();
-            break;
-        case QEvent::MouseButtonRelease:
-            app::OpenDocument(context_.desktop, link == lblReadme
-                                                    ? context_.shell.AppFolder + QStringLiteral("readme.txt")
-                                                    : WebsiteAddress);
-            return true;
-        default:
-            break;
         }
     }
-    return QWidget::eventFilter(watched, event);
+    return host::Form::eventFilter(watched, event);
 }
 
 void frmMain::SetCheckOptionRAMValue(std::int16_t index, bool value) {
@@ -321,7 +306,7 @@ bool frmMain::FreeRamModeChecked() const {
 
 void frmMain::SetNextOptimizeCaption(const QString& caption) {
     nextOptimizeCaption_ = caption;
-    NextOptimizeLabel->setText(QString(caption).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    NextOptimizeLabel->SetCaption(caption);
 }
 
 void frmMain::SetMax(std::int32_t max) {

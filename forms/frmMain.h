@@ -4,15 +4,15 @@
 #include <cstdint>
 
 #include <QTimer>
-#include <QWidget>
+
+#include "platform/host/Form.h"
+#include "platform/host/Label.h"
 
 #include "ProgramContext.h"
 #include "app/LoadSettings.h"
 #include "controls/placeholder/PlaceholderControls.h"
 #include "optimizer/PassInterfaces.h"
 #include "optimizer/Scheduler.h"
-
-class QLabel;
 
 namespace kelvo::forms {
 
@@ -26,7 +26,7 @@ enum class CloseReason {
 };
 
 // The one window the user works with: memory statistics, "Free RAM Now" and every setting.
-class frmMain : public QWidget,
+class frmMain : public host::Form,
                 public app::SettingsTarget,
                 public optimizer::ScheduleView,
                 public optimizer::ProgressSink {
@@ -38,6 +38,9 @@ public:
     using ProgressBarControl = controls::PlaceholderProgressBar;
 
     frmMain(ProgramContext& context, frmHidden& hidden);
+
+    // Problems met while loading the form file (none in a sound build).
+    const host::FormErrors& LoadErrors() const { return loadErrors_; }
 
     // Title, first statistics and the level option of the per-user settings area.
     void Load();
@@ -82,10 +85,10 @@ public:
     CheckControl* chkStart = nullptr;
     ButtonControl* cmdOptimize = nullptr;
     ProgressBarControl* pb = nullptr;
-    std::array<QLabel*, 3> lblM{};
-    QLabel* NextOptimizeLabel = nullptr;
-    QLabel* lblReadme = nullptr;
-    QLabel* lblWebsite = nullptr;
+    std::array<host::Label*, 3> lblM{};
+    host::Label* NextOptimizeLabel = nullptr;
+    host::Label* lblReadme = nullptr;
+    host::Label* lblWebsite = nullptr;
     QTimer Timer1;
 
 protected:
@@ -93,7 +96,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void BuildControls();
+    void FindControls();
+    void SetLinkColour(host::Label* link, gdi::Colour colour);
     void WriteIni(const QString& key, const QString& value);
     // Selects option index of a group and clears the others; other indices change nothing.
     static void SelectOnly(const std::array<OptionControl*, 3>& group, std::int16_t index);
@@ -101,6 +105,7 @@ private:
     ProgramContext& context_;
     frmHidden& hidden_;
     QString nextOptimizeCaption_;
+    host::FormErrors loadErrors_;
     bool unloading_ = false;
 };
 

@@ -50,9 +50,12 @@ bool basMain::Start() {
     shell_.AppFolder = system::WithTrailingSeparator(system::ExecutableFolder());
     settings_ = std::make_unique<SettingsStore>(
         ProgramFilePath(shell_.AppFolder, UserConfigFolder(), QStringLiteral("Kelvo.ini")), profileStorage_);
+    // The desktop's colours and fonts for the drawing layer; the layout stays a fixed 96-DPI pixel layout.
+    host_ = std::make_unique<host::HostContext>(gdi::SysColours::FromPalette(QApplication::palette()));
+    host_->SetAppFolder(shell_.AppFolder.size() > 1 ? shell_.AppFolder.chopped(1) : shell_.AppFolder);
     context_ = std::make_unique<forms::ProgramContext>(forms::ProgramContext{
-        shell_, schedulerValues_, optimizer_, scheduler_, *settings_, userSettings_, desktop_, memory_,
-        clock_, system::AppInfo{}, QLocale::system(), [this] { UnloadAll(); }});
+        *host_, shell_, schedulerValues_, optimizer_, scheduler_, *settings_, userSettings_, desktop_,
+        memory_, clock_, system::AppInfo{}, QLocale::system(), [this] { UnloadAll(); }});
 
     hidden_ = std::make_unique<forms::frmHidden>(*context_);
     hidden_->Load();

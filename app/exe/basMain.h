@@ -9,6 +9,7 @@
 #include "optimizer/Optimizer.h"
 #include "optimizer/QtPassServices.h"
 #include "optimizer/Scheduler.h"
+#include "platform/host/HostContext.h"
 #include "platform/system/CgroupMemory.h"
 #include "platform/system/Clock.h"
 #include "platform/system/MemoryStatus.h"
@@ -56,6 +57,7 @@ private:
     system::QtUserSettings userSettings_;
     system::DesktopShell desktop_;
     system::SingleInstance instance_;
+    std::unique_ptr<host::HostContext> host_;
     std::unique_ptr<forms::ProgramContext> context_;
     std::unique_ptr<forms::frmHidden> hidden_;
     std::unique_ptr<forms::frmMain> main_;

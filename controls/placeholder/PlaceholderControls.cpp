@@ -43,6 +43,11 @@ void PlaceholderButton::SetCaption(const QString& caption) {
     update();
 }
 
+void PlaceholderButton::LoadStored(host::PropertyBag& bag) {
+    PlaceholderHosted::LoadStored(bag);
+    SetCaption(bag.Read(QStringLiteral("Caption"), QString()));
+}
+
 void PlaceholderButton::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && isEnabled() && rect().contains(event->position().toPoint())) {
         emit Click();

@@ -4,15 +4,39 @@
 
 #include <QWidget>
 
+#include "platform/host/HostedObject.h"
+#include "platform/host/PropertyBag.h"
+
+namespace kelvo::host {
+class HostContext;
+}
+
 // Simple stand-ins with the members the main window uses of the skinned controls. Each is replaced by its
 // skinned control, which keeps these members.
 namespace kelvo::controls {
 
+// What every stand-in needs to live on a form: it keeps its stored properties as they were, so saving
+// the form loses nothing, and takes no part in the notifications.
+class PlaceholderHosted : public host::HostedObject {
+public:
+    void LoadNew() override {}
+    void LoadStored(host::PropertyBag& bag) override { stored_ = bag; }
+    void Save(host::PropertyBag& bag) override { bag = stored_; }
+    void Unload() override {}
+
+protected:
+    host::PropertyBag stored_;
+};
+
 // An option button: a click selects it and then raises Click; writing Value from code raises nothing.
-class PlaceholderOption : public QWidget {
+class PlaceholderOption : public QWidget, public PlaceholderHosted {
     Q_OBJECT
 public:
     explicit PlaceholderOption(QWidget* parent = nullptr);
+    PlaceholderOption(host::HostContext&, QWidget* parent)
+        : PlaceholderOption(parent) {}
+    QObject* Object() override { return this; }
+    QWidget* Widget() override { return this; }
     bool Value() const { return value_; }
     void SetValue(bool value);
 
@@ -37,11 +61,16 @@ protected:
     void Clicked() override;
 };
 
-class PlaceholderButton : public QWidget {
+class PlaceholderButton : public QWidget, public PlaceholderHosted {
     Q_OBJECT
 public:
     explicit PlaceholderButton(QWidget* parent = nullptr);
+    PlaceholderButton(host::HostContext&, QWidget* parent)
+        : PlaceholderButton(parent) {}
+    QObject* Object() override { return this; }
+    QWidget* Widget() override { return this; }
     void SetCaption(const QString& caption);
+    void LoadStored(host::PropertyBag& bag) override;
 
 signals:
     void Click();
@@ -54,10 +83,14 @@ private:
     QString caption_;
 };
 
-class PlaceholderProgressBar : public QWidget {
+class PlaceholderProgressBar : public QWidget, public PlaceholderHosted {
     Q_OBJECT
 public:
     explicit PlaceholderProgressBar(QWidget* parent = nullptr);
+    PlaceholderProgressBar(host::HostContext&, QWidget* parent)
+        : PlaceholderProgressBar(parent) {}
+    QObject* Object() override { return this; }
+    QWidget* Widget() override { return this; }
     std::int32_t Max() const { return max_; }
     std::int32_t Value() const { return value_; }
     void SetMax(std::int32_t max);
@@ -72,10 +105,13 @@ private:
 };
 
 // The frame and line decorations.
-class PlaceholderDecoration : public QWidget {
+class PlaceholderDecoration : public QWidget, public PlaceholderHosted {
     Q_OBJECT
 public:
-    using QWidget::QWidget;
+    PlaceholderDecoration(host::HostContext&, QWidget* parent)
+        : QWidget(parent) {}
+    QObject* Object() override { return this; }
+    QWidget* Widget() override { return this; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -2,9 +2,14 @@
 
 #include "forms/frmHidden.h"
 #include "forms/frmMain.h"
+#include "platform/host/HostContext.h"
 #include "tests/fakes/Fakes.h"
 
 namespace kelvo::tests {
+
+inline QString FirstError(const host::FormErrors& errors) {
+    return errors.isEmpty() ? QString() : errors.first().ToString();
+}
 
 // Both windows over fake memory, clock, allocator, settings file and desktop.
 struct FormsRig {
@@ -24,7 +29,9 @@ struct FormsRig {
     FakeUserSettings userSettings;
     FakeShell desktop;
     int unloads = 0;
-    forms::ProgramContext context{shell,
+    host::HostContext hostContext;
+    forms::ProgramContext context{hostContext,
+                                  shell,
                                   schedulerValues,
                                   optimizer,
                                   scheduler,
