@@ -3,6 +3,8 @@
 class QObject;
 class QWidget;
 
+#include "AmbientValues.h"
+
 namespace kelvo::host {
 
 class PropertyBag;
@@ -13,6 +15,9 @@ class PropertyBag;
 class HostedObject {
 public:
     virtual ~HostedObject() = default;
+
+    // The container's values, handed over before the instance's life starts and again when they change.
+    virtual void SetAmbient(const AmbientValues& ambient) { static_cast<void>(ambient); }
 
     // Initialize, then InitProperties.
     virtual void LoadNew() = 0;

@@ -1,0 +1,238 @@
+#include "Label.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QShortcut>
+
+#include "HostContext.h"
+#include "PropertyBag.h"
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiConstants.h"
+#include "platform/gdi/Rect.h"
+#include "platform/gdi/Text.h"
+
+namespace kelvo::host {
+
+namespace {
+
+const gdi::Colour DefaultBackColor{0x8000000Fu};
+const gdi::Colour DefaultForeColor{0x80000012u};
+
+// The character after the first single "&", or none.
+QChar AccessKeyOf(const QString& caption) {
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption.at(i) != QLatin1Char('&')) {
+            continue;
+        }
+        if (caption.at(i + 1) == QLatin1Char('&')) {
+            ++i;
+            continue;
+        }
+        return caption.at(i + 1);
+    }
+    return QChar();
+}
+
+} // namespace
+
+Label::Label(HostContext& host, QWidget* parent)
+    : ConstituentControl(host, parent)
+    , font_(host.AmbientFont()) {}
+
+void Label::SetCaption(const QString& caption) {
+    caption_ = caption;
+    UpdateMnemonic();
+    Changed();
+}
+
+bool Label::SetAlignment(std::int16_t alignment) {
+    if (alignment < 0 || alignment > 2) {
+        return false;
+    }
+    alignment_ = alignment;
+    Changed();
+    return true;
+}
+
+void Label::SetAutoSize(bool autoSize) {
+    autoSize_ = autoSize;
+    Changed();
+}
+
+void Label::SetWordWrap(bool wordWrap) {
+    wordWrap_ = wordWrap;
+    Changed();
+}
+
+bool Label::SetBackStyle(std::int16_t style) {
+    if (style != 0 && style != 1) {
+        return false;
+    }
+    backStyle_ = style;
+    setAttribute(Qt::WA_OpaquePaintEvent, style == 1);
+    update();
+    return true;
+}
+
+void Label::SetBackColor(gdi::Colour colour) {
+    backColor_ = colour;
+    update();
+}
+
+void Label::SetForeColor(gdi::Colour colour) {
+    foreColor_ = colour;
+    update();
+}
+
+void Label::SetFont(const FontObject& font) {
+    font_ = font;
+    Changed();
+}
+
+void Label::SetUseMnemonic(bool useMnemonic) {
+    useMnemonic_ = useMnemonic;
+    UpdateMnemonic();
+    Changed();
+}
+
+unsigned Label::DrawFormat() const {
+    unsigned format = gdi::DT_WORDBREAK;
+    if (alignment_ == 1) {
+        format |= gdi::DT_RIGHT;
+    } else if (alignment_ == 2) {
+        format |= gdi::DT_CENTER;
+    }
+    if (!useMnemonic_) {
+        format |= gdi::DT_NOPREFIX;
+    }
+    return format;
+}
+
+QSize Label::MeasureText(bool wrapAtWidth, int width) const {
+    // Measuring needs a context with the font selected, not pixels: a one-pixel scratch surface serves.
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    gdi::DeviceContext dc(scratch, Host().SysColours());
+    gdi::Font font = gdi::CreateFontIndirect(Host().ToQFont(font_));
+    const gdi::SelectedObject previous = gdi::SelectObject(dc, font);
+    unsigned format = gdi::DT_CALCRECT | (useMnemonic_ ? 0u : gdi::DT_NOPREFIX);
+    gdi::Rect rect{0, 0, wrapAtWidth ? width : 0, 0};
+    if (wrapAtWidth) {
+        format |= gdi::DT_WORDBREAK;
+    }
+    gdi::DrawTextA(dc, caption_, -1, rect, format);
+    gdi::SelectObject(dc, previous);
+    return QSize(int(std::clamp<std::int64_t>(rect.Width(), 0, MaxSide)),
+                 int(std::clamp<std::int64_t>(rect.Height(), 0, MaxSide)));
+}
+
+void Label::Changed() {
+    if (autoSize_) {
+        const QSize measured = MeasureText(wordWrap_, width());
+        resize(wordWrap_ ? width() : measured.width(), measured.height());
+    }
+    update();
+}
+
+void Label::UpdateMnemonic() {
+    delete mnemonic_;
+    mnemonic_ = nullptr;
+    const QChar key = useMnemonic_ ? AccessKeyOf(caption_).toUpper() : QChar();
+    if (key.isNull() || !key.isLetterOrNumber() || key.unicode() > 127) {
+        return;
+    }
+    mnemonic_ = new QShortcut(QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(key.unicode()))), this);
+    mnemonic_->setContext(Qt::WindowShortcut);
+    connect(mnemonic_, &QShortcut::activated, this, &Label::FocusNext);
+}
+
+void Label::FocusNext() {
+    // A label takes no focus itself; its access key goes to the next control that does.
+    for (QWidget* next = nextInFocusChain(); next != nullptr && next != this;
+         next = next->nextInFocusChain()) {
+        if (next->isVisible() && next->isEnabled() && (next->focusPolicy() & Qt::TabFocus) != 0) {
+            next->setFocus(Qt::ShortcutFocusReason);
+            return;
+        }
+    }
+}
+
+void Label::paintEvent(QPaintEvent* event) {
+    // Only the part being painted is drawn, so a large label never needs a large image. A transparent
+    // label draws its text on a see-through image laid over whatever is behind it.
+    const QRect area = event->rect().intersected(rect());
+    if (area.isEmpty()) {
+        return;
+    }
+    QImage image(area.size(), backStyle_ == 1 ? QImage::Format_RGB32 : QImage::Format_ARGB32);
+    image.fill(backStyle_ == 1 ? Host().Resolve(backColor_).ToQRgb() : 0u);
+    {
+        gdi::DeviceContext dc(image, Host().SysColours());
+        gdi::Font font = gdi::CreateFontIndirect(Host().ToQFont(font_));
+        const gdi::SelectedObject previous = gdi::SelectObject(dc, font);
+        gdi::SetBkMode(dc, gdi::TRANSPARENT);
+        const unsigned format = DrawFormat();
+        const auto draw = [&](int dx, int dy, gdi::Colour colour) {
+            gdi::SetTextColor(dc, colour);
+            gdi::Rect place{dx - area.x(), dy - area.y(), dx - area.x() + width(), dy - area.y() + height()};
+            gdi::DrawTextA(dc, caption_, -1, place, format);
+        };
+        if (isEnabled()) {
+            draw(0, 0, Host().Resolve(foreColor_));
+        } else {
+            draw(1, 1, Host().SysColours().GetSysColor(gdi::COLOR_3DHIGHLIGHT));
+            draw(0, 0, Host().SysColours().GetSysColor(gdi::COLOR_BTNSHADOW));
+        }
+        gdi::SelectObject(dc, previous);
+    }
+    QPainter painter(this);
+    painter.drawImage(area.topLeft(), image);
+}
+
+void Label::LoadNew() {
+    font_ = Ambient().font;
+    SetCaption(Ambient().displayName);
+}
+
+void Label::LoadStored(PropertyBag& bag) {
+    caption_ = bag.Read(QStringLiteral("Caption"), QString());
+    const std::int16_t alignment = bag.Read(QStringLiteral("Alignment"), std::int16_t{0});
+    if (alignment < 0 || alignment > 2) {
+        bag.ReportError(QStringLiteral("Alignment"),
+                        QStringLiteral("the alignment %1 is not 0, 1 or 2").arg(alignment));
+    } else {
+        alignment_ = alignment;
+    }
+    autoSize_ = bag.Read(QStringLiteral("AutoSize"), false);
+    wordWrap_ = bag.Read(QStringLiteral("WordWrap"), false);
+    const std::int16_t backStyle = bag.Read(QStringLiteral("BackStyle"), std::int16_t{1});
+    if (!SetBackStyle(backStyle)) {
+        bag.ReportError(QStringLiteral("BackStyle"),
+                        QStringLiteral("the back style %1 is not 0 or 1").arg(backStyle));
+    }
+    backColor_ = bag.Read(QStringLiteral("BackColor"), DefaultBackColor);
+    foreColor_ = bag.Read(QStringLiteral("ForeColor"), DefaultForeColor);
+    font_ = bag.Read(QStringLiteral("Font"), Ambient().font);
+    useMnemonic_ = bag.Read(QStringLiteral("UseMnemonic"), true);
+    SetToolTipText(bag.Read(QStringLiteral("ToolTipText"), QString()));
+    SetVisible(bag.Read(QStringLiteral("Visible"), true));
+    SetEnabled(bag.Read(QStringLiteral("Enabled"), true));
+    UpdateMnemonic();
+    Changed();
+}
+
+void Label::Save(PropertyBag& bag) {
+    bag.Write(QStringLiteral("Caption"), caption_, QString());
+    bag.Write(QStringLiteral("Alignment"), alignment_, std::int16_t{0});
+    bag.Write(QStringLiteral("AutoSize"), autoSize_, false);
+    bag.Write(QStringLiteral("WordWrap"), wordWrap_, false);
+    bag.Write(QStringLiteral("BackStyle"), backStyle_, std::int16_t{1});
+    bag.Write(QStringLiteral("BackColor"), backColor_, DefaultBackColor);
+    bag.Write(QStringLiteral("ForeColor"), foreColor_, DefaultForeColor);
+    bag.Write(QStringLiteral("Font"), font_, Ambient().font);
+    bag.Write(QStringLiteral("UseMnemonic"), useMnemonic_, true);
+    bag.Write(QStringLiteral("ToolTipText"), ToolTipText(), QString());
+    bag.Write(QStringLiteral("Visible"), Visible(), true);
+    bag.Write(QStringLiteral("Enabled"), Enabled(), true);
+}
+
+} // namespace kelvo::host

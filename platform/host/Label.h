@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdint>
+
+#include "ConstituentControl.h"
+#include "FontObject.h"
+#include "platform/gdi/Colour.h"
+
+class QShortcut;
+
+namespace kelvo::host {
+
+// A label: a caption drawn with the same text engine as DrawTextA, so that what a control measures is
+// what the label shows. The caption breaks into lines at the label's width; alignment 0 left, 1 right,
+// 2 centred. With AutoSize the label takes the size of its text: one line as wide as the text, or, with
+// WordWrap, its width kept and its height grown to the wrapped lines. Back style 0 is transparent (the
+// container shows behind the text), 1 opaque in BackColor. With UseMnemonic "&x" underlines x and Alt+x
+// moves the focus to the control after the label; "&&" shows one "&". A disabled label shows its text
+// engraved.
+// Stored properties: "Caption" (""), "Alignment" (0), "AutoSize" (false), "WordWrap" (false),
+// "BackStyle" (1), "BackColor" (0x8000000F), "ForeColor" (0x80000012), "Font" (the ambient font),
+// "UseMnemonic" (true), "ToolTipText" (""), "Visible" (true), "Enabled" (true).
+class Label : public ConstituentControl {
+    Q_OBJECT
+
+public:
+    explicit Label(HostContext& host, QWidget* parent = nullptr);
+
+    const QString& Caption() const { return caption_; }
+    void SetCaption(const QString& caption);
+    std::int16_t Alignment() const { return alignment_; }
+    // 0 to 2; other values are refused.
+    bool SetAlignment(std::int16_t alignment);
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool autoSize);
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool wordWrap);
+    std::int16_t BackStyle() const { return backStyle_; }
+    // 0 or 1; other values are refused.
+    bool SetBackStyle(std::int16_t style);
+    gdi::Colour BackColor() const { return backColor_; }
+    void SetBackColor(gdi::Colour colour);
+    gdi::Colour ForeColor() const { return foreColor_; }
+    void SetForeColor(gdi::Colour colour);
+    const FontObject& Font() const { return font_; }
+    void SetFont(const FontObject& font);
+    bool UseMnemonic() const { return useMnemonic_; }
+    void SetUseMnemonic(bool useMnemonic);
+
+    // The size the caption takes in the label's font: on one line (wordWrap false) or broken at the
+    // given width.
+    QSize MeasureText(bool wrapAtWidth, int width) const;
+    // The DrawTextA format the label draws with.
+    unsigned DrawFormat() const;
+
+    void LoadNew() override;
+    void LoadStored(PropertyBag& bag) override;
+    void Save(PropertyBag& bag) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void Changed();
+    void UpdateMnemonic();
+    void FocusNext();
+
+    QString caption_;
+    std::int16_t alignment_ = 0;
+    bool autoSize_ = false;
+    bool wordWrap_ = false;
+    std::int16_t backStyle_ = 1;
+    gdi::Colour backColor_{0x8000000Fu};
+    gdi::Colour foreColor_{0x80000012u};
+    FontObject font_;
+    bool useMnemonic_ = true;
+    QShortcut* mnemonic_ = nullptr;
+};
+
+} // namespace kelvo::host
