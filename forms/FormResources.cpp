@@ -2,10 +2,11 @@
 
 #include <QtGlobal>
 
+#include "controls/ControlResources.h"
+
 // Q_INIT_RESOURCE must be used outside any namespace.
 static void RegisterResources() {
     Q_INIT_RESOURCE(forms);
-    Q_INIT_RESOURCE(images);
 }
 
 namespace kelvo::forms {
@@ -13,6 +14,7 @@ namespace kelvo::forms {
 void InitFormResources() {
     static const bool registered = [] {
         RegisterResources();
+        controls::InitControlResources();
         return true;
     }();
     static_cast<void>(registered);

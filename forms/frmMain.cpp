@@ -6,6 +6,7 @@
 #include "FormResources.h"
 #include "app/OpenDocument.h"
 #include "app/SettingsConversions.h"
+#include "controls/line/sknLine3D.h"
 #include "frmHidden.h"
 #include "platform/host/ControlFactory.h"
 #include "platform/host/FormReader.h"
@@ -34,7 +35,7 @@ host::ControlFactory MainWindowKinds() {
     factory.Register<frmMain::ButtonControl>(QStringLiteral("sknButton"));
     factory.Register<frmMain::ProgressBarControl>(QStringLiteral("sknProgressBar"));
     factory.Register<controls::PlaceholderDecoration>(QStringLiteral("sknFrame3D"));
-    factory.Register<controls::PlaceholderDecoration>(QStringLiteral("sknLine3D"));
+    factory.Register<controls::sknLine3D>(QStringLiteral("sknLine3D"));
     return factory;
 }
 

@@ -10,6 +10,8 @@
 
 #include "ProgramContext.h"
 #include "app/LoadSettings.h"
+#include "controls/option/sknCheck.h"
+#include "controls/option/sknOption.h"
 #include "controls/placeholder/PlaceholderControls.h"
 #include "optimizer/PassInterfaces.h"
 #include "optimizer/Scheduler.h"
@@ -32,8 +34,8 @@ class frmMain : public host::Form,
                 public optimizer::ProgressSink {
     Q_OBJECT
 public:
-    using OptionControl = controls::PlaceholderOption;
-    using CheckControl = controls::PlaceholderCheck;
+    using OptionControl = controls::sknOption;
+    using CheckControl = controls::sknCheck;
     using ButtonControl = controls::PlaceholderButton;
     using ProgressBarControl = controls::PlaceholderProgressBar;
 

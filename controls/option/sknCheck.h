@@ -1,0 +1,18 @@
+#pragma once
+
+#include "sknOption.h"
+
+namespace kelvo::controls {
+
+// A check box drawn with pictures: like the option button, but a click toggles it.
+class sknCheck : public sknOption {
+    Q_OBJECT
+
+public:
+    explicit sknCheck(host::HostContext& host, QWidget* parent = nullptr);
+
+protected:
+    void ClickAction() override;
+};
+
+} // namespace kelvo::controls
