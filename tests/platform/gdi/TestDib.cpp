@@ -1,4 +1,5 @@
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include <QtTest>
@@ -44,7 +45,14 @@ class TestDib : public QObject {
 private:
     const SysColours colours_ = SysColours::Classic();
 
+private:
+    // Taken before every test function and data row, checked after it: no drawing step may leave
+    // an object alive that it did not hand to someone.
+    std::optional<ObjectCountGuard> stepGuard_;
+
 private slots:
+    void init() { stepGuard_.emplace(); }
+    void cleanup() { QVERIFY2(stepGuard_->Unchanged(), qPrintable(stepGuard_->Report())); }
     void RowPadding_data() {
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("bits");

@@ -1,4 +1,5 @@
 #include <limits>
+#include <optional>
 #include <set>
 
 #include <QRandomGenerator>
@@ -80,7 +81,14 @@ private:
         return BlackPixels(image, 20, 20);
     }
 
+private:
+    // Taken before every test function and data row, checked after it: no drawing step may leave
+    // an object alive that it did not hand to someone.
+    std::optional<ObjectCountGuard> stepGuard_;
+
 private slots:
+    void init() { stepGuard_.emplace(); }
+    void cleanup() { QVERIFY2(stepGuard_->Unchanged(), qPrintable(stepGuard_->Report())); }
     void WorkedExamples_data() {
         QTest::addColumn<QPoint>("from");
         QTest::addColumn<QPoint>("to");

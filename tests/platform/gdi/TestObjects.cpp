@@ -1,4 +1,5 @@
 #include <QtTest>
+#include <optional>
 
 #include "PixelPicture.h"
 #include "platform/gdi/DeviceContext.h"
@@ -16,7 +17,14 @@ class TestObjects : public QObject {
 private:
     const SysColours colours_ = SysColours::Classic();
 
+private:
+    // Taken before every test function and data row, checked after it: no drawing step may leave
+    // an object alive that it did not hand to someone.
+    std::optional<ObjectCountGuard> stepGuard_;
+
 private slots:
+    void init() { stepGuard_.emplace(); }
+    void cleanup() { QVERIFY2(stepGuard_->Unchanged(), qPrintable(stepGuard_->Report())); }
     void CountsFollowOwnership() {
         const ObjectCountGuard guard;
         Pen pen = CreatePen(PS_SOLID, 1, Colour(0));

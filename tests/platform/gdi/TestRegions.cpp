@@ -1,4 +1,5 @@
 #include <limits>
+#include <optional>
 
 #include <QWidget>
 #include <QtTest>
@@ -36,7 +37,14 @@ QStringList Rows(const Region& region, int width, int height) {
 class TestRegions : public QObject {
     Q_OBJECT
 
+private:
+    // Taken before every test function and data row, checked after it: no drawing step may leave
+    // an object alive that it did not hand to someone.
+    std::optional<ObjectCountGuard> stepGuard_;
+
 private slots:
+    void init() { stepGuard_.emplace(); }
+    void cleanup() { QVERIFY2(stepGuard_->Unchanged(), qPrintable(stepGuard_->Report())); }
     void EllipticRows() {
         const ObjectCountGuard guard;
         {

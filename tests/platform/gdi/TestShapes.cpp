@@ -1,4 +1,5 @@
 #include <limits>
+#include <optional>
 
 #include <QtTest>
 
@@ -58,7 +59,14 @@ QStringList RegionRows(const Region& region, int width, int height, char mark) {
 class TestShapes : public QObject {
     Q_OBJECT
 
+private:
+    // Taken before every test function and data row, checked after it: no drawing step may leave
+    // an object alive that it did not hand to someone.
+    std::optional<ObjectCountGuard> stepGuard_;
+
 private slots:
+    void init() { stepGuard_.emplace(); }
+    void cleanup() { QVERIFY2(stepGuard_->Unchanged(), qPrintable(stepGuard_->Report())); }
     void Rectangles_data() {
         QTest::addColumn<int>("style");
         QTest::addColumn<int>("width");

@@ -1,4 +1,5 @@
 #include <limits>
+#include <optional>
 
 #include <QtTest>
 
@@ -75,7 +76,14 @@ private:
         return rect;
     }
 
+private:
+    // Taken before every test function and data row, checked after it: no drawing step may leave
+    // an object alive that it did not hand to someone.
+    std::optional<ObjectCountGuard> stepGuard_;
+
 private slots:
+    void init() { stepGuard_.emplace(); }
+    void cleanup() { QVERIFY2(stepGuard_->Unchanged(), qPrintable(stepGuard_->Report())); }
     void Placement_data() {
         QTest::addColumn<uint>("format");
         QTest::addColumn<int>("left");
