@@ -1,0 +1,158 @@
+#include <QTest>
+
+#include "controls/option/sknCheck.h"
+#include "controls/option/sknOption.h"
+#include "platform/host/HostContext.h"
+#include "platform/host/PropertyBag.h"
+
+using namespace kelvo;
+using namespace kelvo::controls;
+
+namespace {
+
+// Every event and change notification of a control, in order.
+QStringList* Record(sknOption& control) {
+    auto* log = new QStringList;
+    QObject::connect(&control, &sknOption::Click, [log] { *log << "Click"; });
+    QObject::connect(&control, &sknOption::Change, [log] { *log << "Change"; });
+    QObject::connect(&control, &host::UserControl::PropertyChangeNotified,
+                     [log](const QString& name) { *log << name; });
+    QObject::connect(&control, &QObject::destroyed, [log] { delete log; });
+    return log;
+}
+
+void ClickAt(QWidget* widget) {
+    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(widget->width() / 2, widget->height() / 2));
+}
+
+} // namespace
+
+class TestOption : public QObject {
+    Q_OBJECT
+
+    host::HostContext host_;
+
+private slots:
+    void optionClicksSelect() {
+        sknOption option(host_);
+        option.resize(15, 19);
+        option.LoadNew();
+        QStringList* log = Record(option);
+        ClickAt(&option);
+        ClickAt(option.picRadio); // a click on a set option repeats everything
+        QVERIFY(option.Value());
+        QCOMPARE(*log, (QStringList{"Change", "Value", "Click", "Change", "Value", "Click"}));
+    }
+
+    void checkClicksToggle() {
+        sknCheck check(host_);
+        check.resize(120, 16);
+        check.LoadNew();
+        QStringList* log = Record(check);
+        ClickAt(&check);
+        QVERIFY(check.Value());
+        ClickAt(check.lblCaption);
+        QVERIFY(!check.Value());
+        QCOMPARE(*log, (QStringList{"Change", "Value", "Click", "Change", "Value", "Click"}));
+    }
+
+    void writingValueAlwaysRaisesChange() {
+        sknOption option(host_);
+        option.LoadNew();
+        QStringList* log = Record(option);
+        option.SetValue(false);
+        option.SetValue(true);
+        QCOMPARE(*log, (QStringList{"Value", "Change", "Value", "Change"}));
+        QCOMPARE(option.picRadio->Picture().Image().size(), QSize(14, 15));
+    }
+
+    void imagesFollowTheValue() {
+        sknCheck check(host_);
+        check.LoadNew();
+        const QImage cleared = check.picRadio->Picture().Image();
+        QCOMPARE(cleared.size(), QSize(15, 16));
+        check.SetValue(true);
+        const QImage set = check.picRadio->Picture().Image();
+        QVERIFY(set != cleared);
+        // A stored true shows the set image without any event.
+        host::PropertyBag bag;
+        bag.Write(QStringLiteral("Value"), true);
+        sknCheck stored(host_);
+        QStringList* log = Record(stored);
+        stored.LoadStored(bag);
+        QVERIFY(stored.Value());
+        QCOMPARE(stored.picRadio->Picture().Image(), set);
+        QVERIFY(log->isEmpty());
+    }
+
+    void emptyStoreGivesTheDefaults() {
+        host::PropertyBag bag;
+        sknOption option(host_);
+        option.LoadStored(bag);
+        QVERIFY(option.Enabled());
+        QCOMPARE(option.Font(), option.Ambient().font);
+        QCOMPARE(option.ForeColor().Raw(), 0x80000012u);
+        QCOMPARE(option.ToolTipText(), QString());
+        QVERIFY(!option.Value());
+        QCOMPARE(option.Caption(), QString()); // the designed "Option" gives way to the empty default
+        host::PropertyBag saved;
+        option.Save(saved);
+        QVERIFY(saved.IsEmpty()); // every value at its default is omitted
+    }
+
+    void propertiesRoundTripInOrder() {
+        host::PropertyBag bag;
+        bag.Write(QStringLiteral("Caption"), QStringLiteral("Heavy"));
+        bag.Write(QStringLiteral("value"), true);
+        bag.Write(QStringLiteral("ENABLED"), false);
+        bag.Write(QStringLiteral("ToolTipText"), QStringLiteral("tip"));
+        sknOption option(host_);
+        option.LoadStored(bag);
+        QVERIFY(!option.Enabled());
+        QCOMPARE(option.lblCaption->ToolTipText(), QString("tip"));
+        QCOMPARE(option.picRadio->ToolTipText(), QString()); // read back onto the caption only
+        option.SetToolTipText(QStringLiteral("both"));
+        QCOMPARE(option.picRadio->ToolTipText(), QString("both"));
+        host::PropertyBag saved;
+        option.Save(saved);
+        QStringList keys;
+        for (const auto& entry : saved.Entries()) {
+            keys << entry.key;
+        }
+        QCOMPARE(keys, (QStringList{"Enabled", "ToolTipText", "Value", "Caption"}));
+    }
+
+    void badStoredValuesFallBack() {
+        host::PropertyBag bag;
+        bag.Write(QStringLiteral("Value"), QStringLiteral("yes"));        // wrong type
+        bag.Write(QStringLiteral("ForeColor"), gdi::Colour(0x7F000001u)); // stray high bits
+        sknOption option(host_);
+        option.LoadStored(bag);
+        QVERIFY(!option.Value());
+        QCOMPARE(option.ForeColor().Raw(), 0x80000012u);
+        QCOMPARE(bag.Errors().size(), 2);
+    }
+
+    void imageStaysCentred_data() {
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("top");
+        QTest::newRow("40 high: 12.5") << 40 << 12;
+        QTest::newRow("19 high: 2") << 19 << 2;
+        QTest::newRow("15 high: 0") << 15 << 0;
+        QTest::newRow("0 high") << 0 << -8;
+    }
+    void imageStaysCentred() {
+        QFETCH(int, height);
+        QFETCH(int, top);
+        QWidget window;
+        window.resize(100, 100);
+        auto* option = new sknOption(host_, &window);
+        option->LoadNew();
+        window.show();
+        option->resize(30, height);
+        QCOMPARE(option->picRadio->y(), top);
+    }
+};
+
+QTEST_MAIN(TestOption)
+#include "TestOption.moc"
