@@ -93,6 +93,7 @@ void frmMain::FindControls() {
                 [this, i] { CheckOptionRAM_Click(static_cast<std::int16_t>(i)); });
     }
     find(chkStart, QStringLiteral("chkStart"), -1);
+    NameAfterCaptions();
     connect(chkStart, &CheckControl::Click, this, &frmMain::chkStart_Click);
     find(pb, QStringLiteral("pb"), -1);
     find(cmdOptimize, QStringLiteral("cmdOptimize"), -1);
@@ -111,6 +112,24 @@ void frmMain::FindControls() {
     connect(lblWebsite, &host::Label::Click, this,
             [this] { app::OpenDocument(context_.desktop, WebsiteAddress); });
     ResetLinkColors();
+}
+
+void frmMain::NameAfterCaptions() {
+    // Assistive technology names each option and check box after the caption label beside it.
+    const auto name = [this](QWidget* control, const QString& label, std::int32_t index) {
+        if (auto* caption = Find<host::Label>(label, index)) {
+            control->setAccessibleName(caption->Caption());
+        }
+    };
+    for (std::int32_t i = 0; i < 3; ++i) {
+        const std::size_t k = static_cast<std::size_t>(i);
+        name(OptionLevel[k], QStringLiteral("lblLevel"), i);
+        name(optTimed[k], QStringLiteral("lblInterval"), i);
+        name(OptionRAMPercent[k], QStringLiteral("lblPercent"), i);
+    }
+    name(CheckOptionRAM[0], QStringLiteral("lblTimed"), -1);
+    name(CheckOptionRAM[1], QStringLiteral("lblFreeRam"), -1);
+    name(chkStart, QStringLiteral("lblStartMinimize"), -1);
 }
 
 void frmMain::Load() {

@@ -1,6 +1,9 @@
 #include "sknOption.h"
 
+#include <QAccessible>
 #include <QImage>
+
+#include "OptionAccessible.h"
 
 #include "controls/ControlResources.h"
 #include "platform/host/HostContext.h"
@@ -57,7 +60,7 @@ sknOption::sknOption(host::HostContext& host, QWidget* parent, const QString& se
     connect(picRadio, &host::PictureBox::Click, this, &sknOption::HandleClick);
     connect(lblCaption, &host::Label::Click, this, &sknOption::HandleClick);
     // Screen readers see a radio button (or a check box) named by the caption beside it on the form.
-    setAccessibleName(QStringLiteral("Option"));
+    OptionAccessible::Install();
 }
 
 void sknOption::SetCaption(const QString& caption) {

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QTest>
 
 #include "FormsRig.h"
@@ -69,6 +70,23 @@ private slots:
         auto* widget = qobject_cast<QWidget*>(rig.main.Instance(name, index));
         QVERIFY2(widget != nullptr, qPrintable(name));
         QCOMPARE(widget->geometry(), place);
+    }
+
+    void optionsSpeakTheirCaptions() {
+        FormsRig rig;
+        rig.Start();
+        QAccessibleInterface* level = QAccessible::queryAccessibleInterface(rig.main.OptionLevel[1]);
+        QVERIFY(level != nullptr);
+        QCOMPARE(level->role(), QAccessible::RadioButton);
+        QCOMPARE(level->text(QAccessible::Name), QString("Moderate"));
+        QVERIFY(!level->state().checked);
+        rig.main.OptionLevel[1]->SetValue(true);
+        QVERIFY(level->state().checked && level->state().checkable);
+        QAccessibleInterface* timed = QAccessible::queryAccessibleInterface(rig.main.CheckOptionRAM[0]);
+        QCOMPARE(timed->role(), QAccessible::CheckBox);
+        QCOMPARE(timed->text(QAccessible::Name), QString("at timed intervals, every"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(rig.main.chkStart)->text(QAccessible::Name),
+                 QString("Start Minimize"));
     }
 
     void captionsFitTheirBoxes() {
