@@ -156,35 +156,67 @@ void Label::FocusNext() {
     }
 }
 
+void Label::DrawCaption(QImage& image, QPoint origin) const {
+    gdi::DeviceContext dc(image, Host().SysColours());
+    gdi::Font font = gdi::CreateFontIndirect(Host().ToQFont(font_));
+    const gdi::SelectedObject previous = gdi::SelectObject(dc, font);
+    gdi::SetBkMode(dc, gdi::TRANSPARENT);
+    const unsigned format = DrawFormat();
+    const auto draw = [&](int dx, int dy, gdi::Colour colour) {
+        gdi::SetTextColor(dc, colour);
+        gdi::Rect place{dx - origin.x(), dy - origin.y(), dx - origin.x() + width(),
+                        dy - origin.y() + height()};
+        gdi::DrawTextA(dc, caption_, -1, place, format);
+    };
+    if (isEnabled()) {
+        draw(0, 0, Host().Resolve(foreColor_));
+    } else {
+        draw(1, 1, Host().SysColours().GetSysColor(gdi::COLOR_3DHIGHLIGHT));
+        draw(0, 0, Host().SysColours().GetSysColor(gdi::COLOR_BTNSHADOW));
+    }
+    gdi::SelectObject(dc, previous);
+}
+
+QImage Label::TransparentCaption(QRect area) const {
+    // The text is drawn twice, over black and over white; where the two differ the background shows
+    // through, which gives each pixel's coverage exactly, smoothed glyph edges included.
+    QImage overBlack(area.size(), QImage::Format_RGB32);
+    overBlack.fill(0xFF000000u);
+    QImage overWhite(area.size(), QImage::Format_RGB32);
+    overWhite.fill(0xFFFFFFFFu);
+    DrawCaption(overBlack, area.topLeft());
+    DrawCaption(overWhite, area.topLeft());
+    QImage caption(area.size(), QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < area.height(); ++y) {
+        const auto* black = reinterpret_cast<const QRgb*>(overBlack.constScanLine(y));
+        const auto* white = reinterpret_cast<const QRgb*>(overWhite.constScanLine(y));
+        auto* out = reinterpret_cast<QRgb*>(caption.scanLine(y));
+        for (int x = 0; x < area.width(); ++x) {
+            const int shows = (qRed(white[x]) - qRed(black[x]) + qGreen(white[x]) - qGreen(black[x]) +
+                               qBlue(white[x]) - qBlue(black[x])) /
+                              3;
+            const int alpha = std::clamp(255 - shows, 0, 255);
+            out[x] = qRgba(std::min(qRed(black[x]), alpha), std::min(qGreen(black[x]), alpha),
+                           std::min(qBlue(black[x]), alpha), alpha);
+        }
+    }
+    return caption;
+}
+
 void Label::paintEvent(QPaintEvent* event) {
-    // Only the part being painted is drawn, so a large label never needs a large image. A transparent
-    // label draws its text on a see-through image laid over whatever is behind it.
+    // Only the part being painted is drawn, so a large label never needs a large image.
     const QRect area = event->rect().intersected(rect());
     if (area.isEmpty()) {
         return;
     }
-    QImage image(area.size(), backStyle_ == 1 ? QImage::Format_RGB32 : QImage::Format_ARGB32);
-    image.fill(backStyle_ == 1 ? Host().Resolve(backColor_).ToQRgb() : 0u);
-    {
-        gdi::DeviceContext dc(image, Host().SysColours());
-        gdi::Font font = gdi::CreateFontIndirect(Host().ToQFont(font_));
-        const gdi::SelectedObject previous = gdi::SelectObject(dc, font);
-        gdi::SetBkMode(dc, gdi::TRANSPARENT);
-        const unsigned format = DrawFormat();
-        const auto draw = [&](int dx, int dy, gdi::Colour colour) {
-            gdi::SetTextColor(dc, colour);
-            gdi::Rect place{dx - area.x(), dy - area.y(), dx - area.x() + width(), dy - area.y() + height()};
-            gdi::DrawTextA(dc, caption_, -1, place, format);
-        };
-        if (isEnabled()) {
-            draw(0, 0, Host().Resolve(foreColor_));
-        } else {
-            draw(1, 1, Host().SysColours().GetSysColor(gdi::COLOR_3DHIGHLIGHT));
-            draw(0, 0, Host().SysColours().GetSysColor(gdi::COLOR_BTNSHADOW));
-        }
-        gdi::SelectObject(dc, previous);
-    }
     QPainter painter(this);
+    if (backStyle_ == 0) {
+        painter.drawImage(area.topLeft(), TransparentCaption(area));
+        return;
+    }
+    QImage image(area.size(), QImage::Format_RGB32);
+    image.fill(Host().Resolve(backColor_).ToQRgb());
+    DrawCaption(image, area.topLeft());
     painter.drawImage(area.topLeft(), image);
 }
 

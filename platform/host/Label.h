@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include <QImage>
+
 #include "ConstituentControl.h"
 #include "FontObject.h"
 #include "platform/gdi/Colour.h"
@@ -62,6 +64,10 @@ protected:
 
 private:
     void Changed();
+    // Draws the caption on an image holding the part of the label that starts at origin.
+    void DrawCaption(QImage& image, QPoint origin) const;
+    // The caption over a see-through background, for transparent labels.
+    QImage TransparentCaption(QRect area) const;
     void UpdateMnemonic();
     void FocusNext();
 

@@ -12,7 +12,6 @@
 #include "InputCodes.h"
 #include "MousePointers.h"
 #include "PropertyBag.h"
-#include "platform/gdi/SelectedObject.h"
 
 namespace kelvo::host {
 
@@ -26,30 +25,20 @@ float Coordinate(double value) {
 
 UserControl::UserControl(HostContext& host, QWidget* parent)
     : QWidget(parent)
-    , host_(host) {
+    , host_(host)
+    , surface_(host) {
     ambient_.font = host.AmbientFont();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setMaximumSize(MaxSide, MaxSide);
-    dc_ = std::make_unique<gdi::DeviceContext>(surface_, host.SysColours());
-    SelectPen();
-    SelectBrush();
-    SelectFont();
-    gdi::SetTextColor(*dc_, host_.Resolve(foreColor_));
-    gdi::SetBkColor(*dc_, host_.Resolve(backColor_));
-    gdi::SetBkMode(*dc_, gdi::TRANSPARENT);
-    gdi::SetROP2(*dc_, attributes_.drawMode);
     SyncSurface();
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) {
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &UserControl::FlushSurface);
     }
 }
 
-UserControl::~UserControl() {
-    // The context goes before the objects selected into it.
-    dc_.reset();
-}
+UserControl::~UserControl() = default;
 
 void UserControl::Initialize() {
     if (!initialized_) {
@@ -165,34 +154,10 @@ void UserControl::ApplySize(int widthPixels, int heightPixels) {
     SyncSurface();
 }
 
-void UserControl::ClearSurface(QImage& image) const {
-    if (image.isNull()) {
-        return;
-    }
-    image.fill(host_.Resolve(backColor_).ToQRgb());
-    if (!picture_.IsEmpty()) {
-        QPainter painter(&image);
-        painter.drawImage(0, 0, picture_.Image());
-    }
-}
-
 void UserControl::SyncSurface() {
-    const QSize wanted = size().boundedTo(QSize(MaxSide, MaxSide)).expandedTo(QSize(0, 0));
-    if (surface_.size() == wanted || (surface_.isNull() && wanted.isEmpty())) {
+    if (!surface_.Resize(size().boundedTo(QSize(MaxSide, MaxSide)))) {
         return;
     }
-    QImage next;
-    if (!wanted.isEmpty()) {
-        next = QImage(wanted, QImage::Format_RGB32);
-        ClearSurface(next);
-        if (!surface_.isNull()) {
-            QPainter painter(&next);
-            painter.setCompositionMode(QPainter::CompositionMode_Source);
-            painter.drawImage(0, 0, surface_);
-        }
-    }
-    // The device context keeps drawing on this member, whatever image it now holds.
-    surface_ = std::move(next);
     paintPending_ = true;
     update();
     if (loaded_ && !terminated_ && resizeDepth_ < 4) {
@@ -203,30 +168,13 @@ void UserControl::SyncSurface() {
 }
 
 void UserControl::SetBackColor(gdi::Colour colour) {
-    backColor_ = colour;
-    gdi::SetBkColor(*dc_, host_.Resolve(colour));
-    Cls();
-}
-
-void UserControl::SetForeColor(gdi::Colour colour) {
-    foreColor_ = colour;
-    gdi::SetTextColor(*dc_, host_.Resolve(colour));
-    SelectPen();
+    surface_.SetBackColor(colour);
+    update();
 }
 
 void UserControl::SetEnabled(bool enabled) {
     enabled_ = enabled;
     setEnabled(enabled);
-}
-
-void UserControl::SetFont(const FontObject& font) {
-    font_ = font;
-    SelectFont();
-}
-
-void UserControl::SetFontTransparent(bool transparent) {
-    fontTransparent_ = transparent;
-    gdi::SetBkMode(*dc_, transparent ? gdi::TRANSPARENT : gdi::OPAQUE);
 }
 
 bool UserControl::SetMousePointer(std::int16_t pointer) {
@@ -288,79 +236,13 @@ void UserControl::FireAccessKey(QChar key) {
     FlushSurface();
 }
 
-bool UserControl::SetDrawMode(std::int16_t mode) {
-    if (mode < gdi::R2_BLACK || mode > gdi::R2_WHITE) {
-        return false;
-    }
-    attributes_.drawMode = mode;
-    gdi::SetROP2(*dc_, mode);
-    return true;
-}
-
-bool UserControl::SetDrawStyle(std::int16_t style) {
-    if (style < 0 || style > 6) {
-        return false;
-    }
-    attributes_.drawStyle = style;
-    SelectPen();
-    return true;
-}
-
-bool UserControl::SetDrawWidth(std::int16_t width) {
-    if (width < 1) {
-        return false;
-    }
-    attributes_.drawWidth = width;
-    SelectPen();
-    return true;
-}
-
-bool UserControl::SetFillStyle(std::int16_t style) {
-    if (style < 0 || style > 7) {
-        return false;
-    }
-    attributes_.fillStyle = style;
-    SelectBrush();
-    return true;
-}
-
-void UserControl::SetFillColor(gdi::Colour colour) {
-    attributes_.fillColor = colour;
-    SelectBrush();
-}
-
 void UserControl::SetPicture(const PictureObject& picture) {
-    picture_ = picture;
-    Cls();
-}
-
-void UserControl::SelectPen() {
-    gdi::Pen pen = SurfaceDrawing::MakePen(*dc_, attributes_, foreColor_);
-    gdi::SelectObject(*dc_, pen);
-    pen_ = std::move(pen);
-}
-
-void UserControl::SelectBrush() {
-    gdi::Brush brush = SurfaceDrawing::MakeFillBrush(*dc_, attributes_);
-    if (brush) {
-        gdi::SelectObject(*dc_, brush);
-    } else {
-        gdi::SelectObject(*dc_, gdi::GetStockObject(gdi::NULL_BRUSH));
-    }
-    brush_ = std::move(brush);
-}
-
-void UserControl::SelectFont() {
-    gdi::Font font = gdi::CreateFontIndirect(host_.ToQFont(font_));
-    gdi::SelectObject(*dc_, font);
-    gdiFont_ = std::move(font);
+    surface_.SetPicture(picture);
+    update();
 }
 
 void UserControl::Cls() {
-    ClearSurface(surface_);
-    currentX_ = 0;
-    currentY_ = 0;
-    dc_->SetCurrentPosition(0, 0);
+    surface_.Clear();
     update();
 }
 
@@ -376,34 +258,8 @@ void UserControl::Refresh() {
     }
 }
 
-bool UserControl::Line(float x1, float y1, float x2, float y2, std::optional<gdi::Colour> colour) {
-    currentX_ = x2;
-    currentY_ = y2;
-    return SurfaceDrawing::Line(*dc_, attributes_, x1, y1, x2, y2, colour.value_or(foreColor_));
-}
-
-bool UserControl::LineBox(float x1, float y1, float x2, float y2, std::optional<gdi::Colour> colour) {
-    currentX_ = x2;
-    currentY_ = y2;
-    return SurfaceDrawing::Box(*dc_, attributes_, x1, y1, x2, y2, colour.value_or(foreColor_), false);
-}
-
-bool UserControl::LineBoxFilled(float x1, float y1, float x2, float y2, std::optional<gdi::Colour> colour) {
-    currentX_ = x2;
-    currentY_ = y2;
-    return SurfaceDrawing::Box(*dc_, attributes_, x1, y1, x2, y2, colour.value_or(foreColor_), true);
-}
-
-bool UserControl::Circle(float x, float y, float radius, std::optional<gdi::Colour> colour,
-                         std::optional<double> start, std::optional<double> end, double aspect) {
-    currentX_ = x;
-    currentY_ = y;
-    return SurfaceDrawing::Circle(*dc_, attributes_, x, y, radius, colour.value_or(foreColor_), start, end,
-                                  aspect);
-}
-
 void UserControl::FlushSurface() {
-    if (surface_.cacheKey() != shownKey_) {
+    if (surface_.Image().cacheKey() != shownKey_) {
         update();
     }
 }
@@ -415,7 +271,7 @@ void UserControl::paintEvent(QPaintEvent* event) {
         UserControl_Paint();
     }
     paintPending_ = false;
-    const QImage& surface = surface_;
+    const QImage& surface = surface_.Image();
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     const QRect area = event->rect();

@@ -10,12 +10,11 @@
 
 #include "AmbientValues.h"
 #include "ClickTracker.h"
+#include "ControlSurface.h"
 #include "FontObject.h"
 #include "HostedObject.h"
 #include "PictureObject.h"
-#include "SurfaceDrawing.h"
 #include "platform/gdi/DeviceContext.h"
-#include "platform/gdi/GdiObjects.h"
 
 class QShortcut;
 
@@ -60,8 +59,8 @@ public:
     // The window and its device context (valid for the control's whole life; it always draws on the
     // current surface).
     QWidget* hWnd() { return this; }
-    gdi::DeviceContext& hDC() { return *dc_; }
-    const QImage& Surface() const { return surface_; }
+    gdi::DeviceContext& hDC() { return surface_.Dc(); }
+    const QImage& Surface() const { return surface_.Image(); }
 
     // Scale: always pixels (scale mode 3), starting at 0, 0.
     static constexpr std::int16_t ScaleMode() { return 3; }
@@ -83,20 +82,20 @@ public:
     static constexpr int MaxSide = 4096;
 
     // Surface properties. A new BackColor clears the surface to it.
-    gdi::Colour BackColor() const { return backColor_; }
+    gdi::Colour BackColor() const { return surface_.BackColor(); }
     void SetBackColor(gdi::Colour colour);
-    gdi::Colour ForeColor() const { return foreColor_; }
-    void SetForeColor(gdi::Colour colour);
+    gdi::Colour ForeColor() const { return surface_.ForeColor(); }
+    void SetForeColor(gdi::Colour colour) { surface_.SetForeColor(colour); }
     // 0 transparent, 1 opaque: kept for the controls that store it; the surface is always opaque.
     std::int16_t BackStyle() const { return backStyle_; }
     void SetBackStyle(std::int16_t style) { backStyle_ = style; }
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
-    const FontObject& Font() const { return font_; }
-    void SetFont(const FontObject& font);
+    const FontObject& Font() const { return surface_.Font(); }
+    void SetFont(const FontObject& font) { surface_.SetFont(font); }
     // Text drawn on the surface leaves the background behind it (true, the default) or paints BackColor.
-    bool FontTransparent() const { return fontTransparent_; }
-    void SetFontTransparent(bool transparent);
+    bool FontTransparent() const { return surface_.FontTransparent(); }
+    void SetFontTransparent(bool transparent) { surface_.SetFontTransparent(transparent); }
     bool AutoRedraw() const { return autoRedraw_; }
     void SetAutoRedraw(bool autoRedraw) { autoRedraw_ = autoRedraw; }
     // Cursor kind (MousePointers) and cursor picture; false (nothing changed) for a kind outside the
@@ -110,34 +109,42 @@ public:
     void SetAccessKeys(const QString& keys);
     // Draw mode 1-16, draw style 0-6, draw width 1-32767, fill style 0-7; out-of-range values are
     // refused (false) and change nothing.
-    std::int16_t DrawMode() const { return attributes_.drawMode; }
-    bool SetDrawMode(std::int16_t mode);
-    std::int16_t DrawStyle() const { return attributes_.drawStyle; }
-    bool SetDrawStyle(std::int16_t style);
-    std::int16_t DrawWidth() const { return attributes_.drawWidth; }
-    bool SetDrawWidth(std::int16_t width);
-    std::int16_t FillStyle() const { return attributes_.fillStyle; }
-    bool SetFillStyle(std::int16_t style);
-    gdi::Colour FillColor() const { return attributes_.fillColor; }
-    void SetFillColor(gdi::Colour colour);
+    std::int16_t DrawMode() const { return surface_.Attributes().drawMode; }
+    bool SetDrawMode(std::int16_t mode) { return surface_.SetDrawMode(mode); }
+    std::int16_t DrawStyle() const { return surface_.Attributes().drawStyle; }
+    bool SetDrawStyle(std::int16_t style) { return surface_.SetDrawStyle(style); }
+    std::int16_t DrawWidth() const { return surface_.Attributes().drawWidth; }
+    bool SetDrawWidth(std::int16_t width) { return surface_.SetDrawWidth(width); }
+    std::int16_t FillStyle() const { return surface_.Attributes().fillStyle; }
+    bool SetFillStyle(std::int16_t style) { return surface_.SetFillStyle(style); }
+    gdi::Colour FillColor() const { return surface_.Attributes().fillColor; }
+    void SetFillColor(gdi::Colour colour) { surface_.SetFillColor(colour); }
     // The background picture, drawn at the top left under everything else; setting it clears.
-    const PictureObject& Picture() const { return picture_; }
+    const PictureObject& Picture() const { return surface_.Picture(); }
     void SetPicture(const PictureObject& picture);
-    float CurrentX() const { return currentX_; }
-    float CurrentY() const { return currentY_; }
+    float CurrentX() const { return surface_.CurrentX(); }
+    float CurrentY() const { return surface_.CurrentY(); }
 
     // Operations. Coordinates are pixels; a colour left out is ForeColor. Each returns false when it
     // drew nothing because an argument was out of range.
     void Cls();
     // Puts the surface on the screen now (or as soon as painting is possible).
     void Refresh();
-    bool Line(float x1, float y1, float x2, float y2, std::optional<gdi::Colour> colour = std::nullopt);
-    bool LineBox(float x1, float y1, float x2, float y2, std::optional<gdi::Colour> colour = std::nullopt);
+    bool Line(float x1, float y1, float x2, float y2, std::optional<gdi::Colour> colour = std::nullopt) {
+        return surface_.Line(x1, y1, x2, y2, colour);
+    }
+    bool LineBox(float x1, float y1, float x2, float y2, std::optional<gdi::Colour> colour = std::nullopt) {
+        return surface_.LineBox(x1, y1, x2, y2, colour, false);
+    }
     bool LineBoxFilled(float x1, float y1, float x2, float y2,
-                       std::optional<gdi::Colour> colour = std::nullopt);
+                       std::optional<gdi::Colour> colour = std::nullopt) {
+        return surface_.LineBox(x1, y1, x2, y2, colour, true);
+    }
     bool Circle(float x, float y, float radius, std::optional<gdi::Colour> colour = std::nullopt,
                 std::optional<double> start = std::nullopt, std::optional<double> end = std::nullopt,
-                double aspect = 1.0);
+                double aspect = 1.0) {
+        return surface_.Circle(x, y, radius, colour, start, end, aspect);
+    }
 
 signals:
     // The control told the host that a stored property changed.
@@ -185,10 +192,6 @@ private:
     void Initialize();
     void ApplySize(int widthPixels, int heightPixels);
     void SyncSurface();
-    void ClearSurface(QImage& image) const;
-    void SelectPen();
-    void SelectBrush();
-    void SelectFont();
     void ApplyCursor();
     void FireAccessKey(QChar key);
     bool InsideForClick(const QPointF& position) const;
@@ -199,26 +202,14 @@ private:
 
     HostContext& host_;
     AmbientValues ambient_;
-    QImage surface_;
-    std::unique_ptr<gdi::DeviceContext> dc_;
-    gdi::Pen pen_;
-    gdi::Brush brush_;
-    gdi::Font gdiFont_;
-    SurfaceDrawing::Attributes attributes_;
-    gdi::Colour backColor_{0x8000000Fu};
-    gdi::Colour foreColor_{0x80000012u};
+    ControlSurface surface_;
     std::int16_t backStyle_ = 1;
     bool enabled_ = true;
-    FontObject font_;
-    bool fontTransparent_ = true;
     bool autoRedraw_ = false;
     std::int16_t mousePointer_ = 0;
     PictureObject mouseIcon_;
     QString accessKeys_;
     std::vector<QShortcut*> shortcuts_;
-    PictureObject picture_;
-    float currentX_ = 0;
-    float currentY_ = 0;
 
     bool initialized_ = false;
     bool loaded_ = false;

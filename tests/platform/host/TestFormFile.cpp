@@ -163,7 +163,7 @@ private slots:
             << "left"
             << "whole number";
         QTest::newRow("index out of range")
-            << OneInstance(R"({"kind": "Label", "name": "lbl", "index": 40000})") << true << "lbl("
+            << OneInstance(R"({"kind": "Label", "name": "lbl", "index": 40000})") << true << "lbl"
             << "index"
             << "whole number";
         QTest::newRow("text where a number belongs")

@@ -236,7 +236,9 @@ private slots:
         label->SetAutoSize(true);
         QVERIFY(label->height() <= Label::MaxSide);
         label->SetEnabled(false);
-        QVERIFY(!Shot(*label).isNull());
+        if (!label->size().isEmpty()) {
+            QVERIFY(!Shot(*label).isNull());
+        }
         label->SetWordWrap(false);
         QCOMPARE(label->width(), std::min(label->MeasureText(false, 0).width(), Label::MaxSide));
     }

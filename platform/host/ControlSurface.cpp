@@ -1,0 +1,178 @@
+#include "ControlSurface.h"
+
+#include <QPainter>
+
+#include "HostContext.h"
+#include "platform/gdi/GdiConstants.h"
+#include "platform/gdi/SelectedObject.h"
+
+namespace kelvo::host {
+
+ControlSurface::ControlSurface(const HostContext& host)
+    : host_(host)
+    , font_(host.AmbientFont()) {
+    dc_ = std::make_unique<gdi::DeviceContext>(image_, host.SysColours());
+    SelectPen();
+    SelectBrush();
+    SelectFont();
+    gdi::SetTextColor(*dc_, host_.Resolve(foreColor_));
+    gdi::SetBkColor(*dc_, host_.Resolve(backColor_));
+    gdi::SetBkMode(*dc_, gdi::TRANSPARENT);
+    gdi::SetROP2(*dc_, attributes_.drawMode);
+}
+
+ControlSurface::~ControlSurface() {
+    // The context goes before the objects selected into it.
+    dc_.reset();
+}
+
+void ControlSurface::ClearImage(QImage& image) const {
+    if (image.isNull()) {
+        return;
+    }
+    image.fill(host_.Resolve(backColor_).ToQRgb());
+    if (!picture_.IsEmpty()) {
+        QPainter painter(&image);
+        painter.drawImage(0, 0, picture_.Image());
+    }
+}
+
+bool ControlSurface::Resize(QSize size) {
+    const QSize wanted = size.expandedTo(QSize(0, 0));
+    if (image_.size() == wanted || (image_.isNull() && wanted.isEmpty())) {
+        return false;
+    }
+    QImage next;
+    if (!wanted.isEmpty()) {
+        next = QImage(wanted, QImage::Format_RGB32);
+        ClearImage(next);
+        if (!image_.isNull()) {
+            QPainter painter(&next);
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.drawImage(0, 0, image_);
+        }
+    }
+    // The device context keeps drawing on this member, whatever image it now holds.
+    image_ = std::move(next);
+    return true;
+}
+
+void ControlSurface::Clear() {
+    ClearImage(image_);
+    currentX_ = 0;
+    currentY_ = 0;
+    dc_->SetCurrentPosition(0, 0);
+}
+
+void ControlSurface::SetBackColor(gdi::Colour colour) {
+    backColor_ = colour;
+    gdi::SetBkColor(*dc_, host_.Resolve(colour));
+    Clear();
+}
+
+void ControlSurface::SetForeColor(gdi::Colour colour) {
+    foreColor_ = colour;
+    gdi::SetTextColor(*dc_, host_.Resolve(colour));
+    SelectPen();
+}
+
+void ControlSurface::SetFont(const FontObject& font) {
+    font_ = font;
+    SelectFont();
+}
+
+void ControlSurface::SetFontTransparent(bool transparent) {
+    fontTransparent_ = transparent;
+    gdi::SetBkMode(*dc_, transparent ? gdi::TRANSPARENT : gdi::OPAQUE);
+}
+
+bool ControlSurface::SetDrawMode(std::int16_t mode) {
+    if (mode < gdi::R2_BLACK || mode > gdi::R2_WHITE) {
+        return false;
+    }
+    attributes_.drawMode = mode;
+    gdi::SetROP2(*dc_, mode);
+    return true;
+}
+
+bool ControlSurface::SetDrawStyle(std::int16_t style) {
+    if (style < 0 || style > 6) {
+        return false;
+    }
+    attributes_.drawStyle = style;
+    SelectPen();
+    return true;
+}
+
+bool ControlSurface::SetDrawWidth(std::int16_t width) {
+    if (width < 1) {
+        return false;
+    }
+    attributes_.drawWidth = width;
+    SelectPen();
+    return true;
+}
+
+bool ControlSurface::SetFillStyle(std::int16_t style) {
+    if (style < 0 || style > 7) {
+        return false;
+    }
+    attributes_.fillStyle = style;
+    SelectBrush();
+    return true;
+}
+
+void ControlSurface::SetFillColor(gdi::Colour colour) {
+    attributes_.fillColor = colour;
+    SelectBrush();
+}
+
+void ControlSurface::SetPicture(const PictureObject& picture) {
+    picture_ = picture;
+    Clear();
+}
+
+void ControlSurface::SelectPen() {
+    gdi::Pen pen = SurfaceDrawing::MakePen(*dc_, attributes_, foreColor_);
+    gdi::SelectObject(*dc_, pen);
+    pen_ = std::move(pen);
+}
+
+void ControlSurface::SelectBrush() {
+    gdi::Brush brush = SurfaceDrawing::MakeFillBrush(*dc_, attributes_);
+    if (brush) {
+        gdi::SelectObject(*dc_, brush);
+    } else {
+        gdi::SelectObject(*dc_, gdi::GetStockObject(gdi::NULL_BRUSH));
+    }
+    brush_ = std::move(brush);
+}
+
+void ControlSurface::SelectFont() {
+    gdi::Font font = gdi::CreateFontIndirect(host_.ToQFont(font_));
+    gdi::SelectObject(*dc_, font);
+    gdiFont_ = std::move(font);
+}
+
+bool ControlSurface::Line(float x1, float y1, float x2, float y2, std::optional<gdi::Colour> colour) {
+    currentX_ = x2;
+    currentY_ = y2;
+    return SurfaceDrawing::Line(*dc_, attributes_, x1, y1, x2, y2, colour.value_or(foreColor_));
+}
+
+bool ControlSurface::LineBox(float x1, float y1, float x2, float y2, std::optional<gdi::Colour> colour,
+                             bool filled) {
+    currentX_ = x2;
+    currentY_ = y2;
+    return SurfaceDrawing::Box(*dc_, attributes_, x1, y1, x2, y2, colour.value_or(foreColor_), filled);
+}
+
+bool ControlSurface::Circle(float x, float y, float radius, std::optional<gdi::Colour> colour,
+                            std::optional<double> start, std::optional<double> end, double aspect) {
+    currentX_ = x;
+    currentY_ = y;
+    return SurfaceDrawing::Circle(*dc_, attributes_, x, y, radius, colour.value_or(foreColor_), start, end,
+                                  aspect);
+}
+
+} // namespace kelvo::host
