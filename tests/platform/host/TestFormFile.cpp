@@ -336,6 +336,44 @@ private slots:
         QVERIFY(QJsonDocument(saved).toJson().contains("pictures/none.png"));
     }
 
+    void pictureBoxesAndAmbientValuesFollowTheForm() {
+        FormSpec spec;
+        spec.name = QStringLiteral("frmSmall");
+        spec.clientWidth = 1500;
+        spec.clientHeight = 1500;
+        InstanceSpec picture;
+        picture.kind = QStringLiteral("PictureBox");
+        picture.name = QStringLiteral("picRadio");
+        picture.width = 15;
+        picture.height = 15;
+        picture.properties.Write(QStringLiteral("AutoSize"), true);
+        picture.properties.Write(QStringLiteral("Picture"),
+                                 PictureObject::Load(DataPath(QStringLiteral("pictures/banner.png"))));
+        spec.instances.push_back(picture);
+        InstanceSpec label;
+        label.kind = QStringLiteral("Label");
+        label.name = QStringLiteral("lblCaption");
+        spec.instances.push_back(label);
+        HostContext host;
+        ControlFactory factory;
+        Form form(host);
+        QVERIFY(form.Load(spec, factory).isEmpty());
+        auto* box = form.Find<PictureBox>(QStringLiteral("picradio"));
+        QCOMPARE(box->size(), QSize(8, 4)); // the picture's size
+        box->SetTop(40 / 2.0 - 15 / 2.0);
+        QCOMPARE(box->Top(), 12); // 12.5 rounds to even
+        box->SetTop(std::numeric_limits<double>::quiet_NaN());
+        QCOMPARE(box->Top(), 12);
+
+        auto* caption = form.Find<Label>(QStringLiteral("lblCaption"));
+        QCOMPARE(caption->Ambient().displayName, QStringLiteral("lblCaption"));
+        QVERIFY(!caption->Ambient().displayAsDefault);
+        form.SetDefaultInstance(QStringLiteral("LBLCAPTION"));
+        QVERIFY(caption->Ambient().displayAsDefault);
+        form.SetBackColor(gdi::Colour(0xE0E0E0));
+        QCOMPARE(caption->Ambient().backColor, gdi::Colour(0xE0E0E0));
+    }
+
     void hugeAndOddValuesLoadWithoutHarm() {
         const QString caption(10000, QLatin1Char('W'));
         const QByteArray json = OneInstance(

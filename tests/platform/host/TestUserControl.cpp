@@ -388,6 +388,43 @@ private slots:
         QCOMPARE(s.pixel(7, 3), Red);
     }
 
+    void figuresFollowAspectAnglesModesAndFillStyles() {
+        RecordingControl* control = nullptr;
+        const auto window = Window(control, QSize(11, 11));
+        QVERIFY(window);
+        const QImage& s = control->Surface();
+        // Half as high as wide.
+        QVERIFY(control->Circle(5, 5, 4, gdi::Colour(0x0000FF), std::nullopt, std::nullopt, 0.5));
+        QCOMPARE(s.pixel(1, 5), Red);
+        QCOMPARE(s.pixel(9, 5), Red);
+        QCOMPARE(s.pixel(5, 3), Red);
+        QCOMPARE(s.pixel(5, 7), Red);
+        QCOMPARE(s.pixel(5, 2), White);
+        control->Cls();
+        // Negative angles also draw the radii: a quarter pie from 3 to 12 o'clock.
+        QVERIFY(control->Circle(5, 5, 3, gdi::Colour(0x0000FF), -1e-8, -1.5707963));
+        QCOMPARE(s.pixel(5, 5), Red);
+        QCOMPARE(s.pixel(6, 5), Red);
+        QCOMPARE(s.pixel(5, 4), Red);
+        QCOMPARE(s.pixel(4, 6), White);
+        control->Cls();
+        // A horizontal hatch fills row 3 of every 8 inside the box.
+        QVERIFY(control->SetFillStyle(2));
+        control->SetFillColor(gdi::Colour(0x0000FF));
+        QVERIFY(control->LineBox(0, 0, 9, 9, gdi::Colour(0xFF0000)));
+        QCOMPARE(s.pixel(4, 3), Red);
+        QCOMPARE(s.pixel(4, 2), White);
+        QCOMPARE(s.pixel(4, 4), White);
+        QCOMPARE(s.pixel(9, 9), Blue);
+        // Exclusive-or twice gives back what was there.
+        const QImage before = s.copy();
+        QVERIFY(control->SetDrawMode(7));
+        QVERIFY(control->Line(0, 3, 10, 3, gdi::Colour(0x00FF00)));
+        QVERIFY(s != before);
+        QVERIFY(control->Line(0, 3, 10, 3, gdi::Colour(0x00FF00)));
+        QCOMPARE(s, before);
+    }
+
     void argumentsOutOfRangeDrawNothing() {
         RecordingControl* control = nullptr;
         const auto window = Window(control, QSize(4, 4));
