@@ -25,7 +25,7 @@ public:
     explicit Form(HostContext& host, QWidget* parent = nullptr);
     ~Form() override;
 
-    // Takes the form's own values and creates every instance of the spec as a stored instance
+    // Takes the form's own values and creates every instance it describes as a stored instance
     // (Initialize, ReadProperties, Resize). Problems (unknown kinds, values the instances refuse) are
     // returned with the file, instance and key; the other instances load as usual.
     FormErrors Load(const FormSpec& spec, const ControlFactory& factory, const QString& file = QString());
