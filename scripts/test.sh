@@ -33,7 +33,7 @@ case "$mode" in
             echo "== $(basename "$fuzzer") for ${seconds}s"
             # A small quarantine keeps the fuzzer well under the memory the machine can spare.
             ASAN_OPTIONS=detect_leaks=0:quarantine_size_mb=8 "$fuzzer" -max_total_time="$seconds" -max_len=4096 \
-                -rss_limit_mb=400 \
+                -rss_limit_mb=1024 \
                 -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
             rm -rf "$corpus"
         done
