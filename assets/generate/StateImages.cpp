@@ -11,7 +11,7 @@ namespace kelvo::assets {
 namespace {
 
 // Rim of a cleared control: dark enough to edge the light face, light enough to show on the dark window.
-const QColor Rim{92, 108, 156};
+const QColor Rim{104, 124, 180};
 
 QLinearGradient FaceGradient(const QRectF& r) {
     QLinearGradient face(r.topLeft(), r.bottomLeft());
@@ -25,6 +25,29 @@ QLinearGradient AccentGradient(const QRectF& r) {
     accent.setColorAt(0.0, AccentLight);
     accent.setColorAt(1.0, Accent);
     return accent;
+}
+
+// The window's colour where the option and check controls stand, roughly: the middle of the dark body.
+const QColor Matte{28, 47, 108};
+
+// Keeps each pixel's coverage in its alpha but stores the colour it has over the window's dark body. A
+// reader that honours alpha draws the same picture as before (the matte shows only faintly in the
+// anti-aliased edge); a reader that drops alpha shows a smooth button on the matte colour, never black
+// corners.
+QImage OnMatte(const QImage& drawn) {
+    QImage out(drawn.size(), QImage::Format_ARGB32);
+    for (int y = 0; y < drawn.height(); ++y) {
+        const auto* src = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
+        auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < drawn.width(); ++x) {
+            // The drawing is premultiplied: colour over matte = colour + matte * (1 - alpha).
+            const QRgb c = src[x];
+            const double rest = 1.0 - qAlpha(c) / 255.0;
+            dst[x] = qRgba(Channel(qRed(c) + Matte.red() * rest), Channel(qGreen(c) + Matte.green() * rest),
+                           Channel(qBlue(c) + Matte.blue() * rest), qAlpha(c));
+        }
+    }
+    return out;
 }
 
 QImage Transparent(int width, int height) {
@@ -57,7 +80,7 @@ QImage DrawOption(bool set) {
         p.drawEllipse(QRectF(centre.x() - 1.6, centre.y() - 2.6, 2.2, 1.8));
     }
     p.end();
-    return image.convertToFormat(QImage::Format_ARGB32);
+    return OnMatte(image);
 }
 
 QImage DrawCheck(bool ticked) {
@@ -85,7 +108,7 @@ QImage DrawCheck(bool ticked) {
         p.fillPath(inner, FaceGradient(box));
     }
     p.end();
-    return image.convertToFormat(QImage::Format_ARGB32);
+    return OnMatte(image);
 }
 
 } // namespace kelvo::assets
