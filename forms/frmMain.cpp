@@ -94,6 +94,14 @@ void frmMain::FindControls() {
     }
     find(chkStart, QStringLiteral("chkStart"), -1);
     NameAfterCaptions();
+    for (std::size_t k = 0; k < 3; ++k) {
+        BlendIntoBackground(OptionLevel[k]);
+        BlendIntoBackground(optTimed[k]);
+        BlendIntoBackground(OptionRAMPercent[k]);
+    }
+    BlendIntoBackground(CheckOptionRAM[0]);
+    BlendIntoBackground(CheckOptionRAM[1]);
+    BlendIntoBackground(chkStart);
     connect(chkStart, &CheckControl::Click, this, &frmMain::chkStart_Click);
     find(pb, QStringLiteral("pb"), -1);
     find(cmdOptimize, QStringLiteral("cmdOptimize"), -1);
@@ -112,6 +120,21 @@ void frmMain::FindControls() {
     connect(lblWebsite, &host::Label::Click, this,
             [this] { app::OpenDocument(context_.desktop, WebsiteAddress); });
     ResetLinkColors();
+}
+
+void frmMain::BlendIntoBackground(host::UserControl* control) {
+    // The small option and check controls have opaque surfaces; giving them the colour of the window's
+    // picture under them keeps a light frame from showing round their images.
+    const QImage& picture = Picture().Image();
+    const QPoint at = control->geometry().center();
+    if (!picture.rect().contains(at)) {
+        return;
+    }
+    const gdi::Colour colour = gdi::Colour::FromQRgb(picture.pixel(at));
+    control->SetBackColor(colour);
+    if (auto* option = dynamic_cast<controls::sknOption*>(control)) {
+        option->picRadio->SetBackColor(colour);
+    }
 }
 
 void frmMain::NameAfterCaptions() {

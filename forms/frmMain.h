@@ -100,6 +100,7 @@ protected:
 private:
     void FindControls();
     void NameAfterCaptions();
+    void BlendIntoBackground(host::UserControl* control);
     void SetLinkColour(host::Label* link, gdi::Colour colour);
     void WriteIni(const QString& key, const QString& value);
     // Selects option index of a group and clears the others; other indices change nothing.
