@@ -7,7 +7,7 @@
 #include <QWidget>
 
 #include "FormError.h"
-#include "FormSpec.h"
+#include "FormDescription.h"
 #include "HostedObject.h"
 
 namespace kelvo::host {

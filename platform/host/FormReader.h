@@ -6,7 +6,7 @@
 #include <QString>
 
 #include "FormError.h"
-#include "FormSpec.h"
+#include "FormDescription.h"
 
 namespace kelvo::host {
 

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QJsonObject>
 
-#include "FormSpec.h"
+#include "FormDescription.h"
 
 namespace kelvo::host {
 
