@@ -26,7 +26,7 @@ case "$mode" in
         cmake --preset fuzz > /dev/null
         cmake --build --preset fuzz
         for fuzzer in build-fuzz/fuzz/*; do
-            [ -x "$fuzzer" ] || continue
+            [ -f "$fuzzer" ] && [ -x "$fuzzer" ] || continue
             corpus=$(mktemp -d)
             seeds=tests/data/fuzz/$(basename "$fuzzer")
             [ -d "$seeds" ] && cp -r "$seeds"/. "$corpus"/
