@@ -1,4 +1,6 @@
 #include <QtTest>
+
+#include "GuardedTest.h"
 #include <optional>
 
 #include "platform/gdi/Colour.h"
@@ -9,17 +11,10 @@
 
 using namespace kelvo::gdi;
 
-class TestColour : public QObject {
+class TestColour : public kelvo::gdi::test::GuardedTest {
     Q_OBJECT
 
-private:
-    // Taken before every test function and data row, checked after it: no drawing step may leave
-    // an object alive that it did not hand to someone.
-    std::optional<ObjectCountGuard> stepGuard_;
-
 private slots:
-    void init() { stepGuard_.emplace(); }
-    void cleanup() { QVERIFY2(stepGuard_->Unchanged(), qPrintable(stepGuard_->Report())); }
     void ChannelsAndQtConversion() {
         constexpr Colour colour = Colour::FromRgb(0x12, 0x34, 0x56);
         static_assert(colour.Raw() == 0x563412u);

@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+#include "GuardedTest.h"
+
 #include "PixelPicture.h"
 #include "platform/gdi/Blit.h"
 #include "platform/gdi/DeviceContext.h"
@@ -39,20 +41,13 @@ BitmapInfoHeader Header(int width, int height, int bits = 24) {
 
 } // namespace
 
-class TestDib : public QObject {
+class TestDib : public kelvo::gdi::test::GuardedTest {
     Q_OBJECT
 
 private:
     const SysColours colours_ = SysColours::Classic();
 
-private:
-    // Taken before every test function and data row, checked after it: no drawing step may leave
-    // an object alive that it did not hand to someone.
-    std::optional<ObjectCountGuard> stepGuard_;
-
 private slots:
-    void init() { stepGuard_.emplace(); }
-    void cleanup() { QVERIFY2(stepGuard_->Unchanged(), qPrintable(stepGuard_->Report())); }
     void RowPadding_data() {
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("bits");

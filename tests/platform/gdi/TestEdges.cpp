@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include "GuardedTest.h"
+
 #include "PixelPicture.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Edges.h"
@@ -20,20 +22,13 @@ constexpr std::int32_t Max = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t Min = std::numeric_limits<std::int32_t>::min();
 } // namespace
 
-class TestEdges : public QObject {
+class TestEdges : public kelvo::gdi::test::GuardedTest {
     Q_OBJECT
 
 private:
     const SysColours colours_ = SysColours::Classic();
 
-private:
-    // Taken before every test function and data row, checked after it: no drawing step may leave
-    // an object alive that it did not hand to someone.
-    std::optional<ObjectCountGuard> stepGuard_;
-
 private slots:
-    void init() { stepGuard_.emplace(); }
-    void cleanup() { QVERIFY2(stepGuard_->Unchanged(), qPrintable(stepGuard_->Report())); }
     void EdgePatterns_data() {
         QTest::addColumn<uint>("edge");
         QTest::addColumn<uint>("flags");

@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include "GuardedTest.h"
+
 #include "PixelPicture.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Fill.h"
@@ -19,20 +21,13 @@ const std::map<QRgb, char> Legend{
     {0xFFFFFFFFu, '.'}, {0xFF000000u, '#'}, {0xFFFF0000u, 'r'}, {0xFF0000FFu, 'b'}};
 } // namespace
 
-class TestFill : public QObject {
+class TestFill : public kelvo::gdi::test::GuardedTest {
     Q_OBJECT
 
 private:
     const SysColours colours_ = SysColours::Classic();
 
-private:
-    // Taken before every test function and data row, checked after it: no drawing step may leave
-    // an object alive that it did not hand to someone.
-    std::optional<ObjectCountGuard> stepGuard_;
-
 private slots:
-    void init() { stepGuard_.emplace(); }
-    void cleanup() { QVERIFY2(stepGuard_->Unchanged(), qPrintable(stepGuard_->Report())); }
     void FillRectRects_data() {
         QTest::addColumn<Rect>("rect");
         QTest::addColumn<QStringList>("expected");

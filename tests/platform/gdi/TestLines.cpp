@@ -5,6 +5,8 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
+#include "GuardedTest.h"
+
 #include "PixelPicture.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Lines.h"
@@ -67,7 +69,7 @@ Points ReferenceLine(int x0, int y0, int x1, int y1) {
 
 } // namespace
 
-class TestLines : public QObject {
+class TestLines : public kelvo::gdi::test::GuardedTest {
     Q_OBJECT
 
 private:
@@ -81,14 +83,7 @@ private:
         return BlackPixels(image, 20, 20);
     }
 
-private:
-    // Taken before every test function and data row, checked after it: no drawing step may leave
-    // an object alive that it did not hand to someone.
-    std::optional<ObjectCountGuard> stepGuard_;
-
 private slots:
-    void init() { stepGuard_.emplace(); }
-    void cleanup() { QVERIFY2(stepGuard_->Unchanged(), qPrintable(stepGuard_->Report())); }
     void WorkedExamples_data() {
         QTest::addColumn<QPoint>("from");
         QTest::addColumn<QPoint>("to");

@@ -1,4 +1,6 @@
 #include <QtTest>
+
+#include "GuardedTest.h"
 #include <optional>
 
 #include "PixelPicture.h"
@@ -11,20 +13,13 @@
 using namespace kelvo::gdi;
 using namespace kelvo::gdi::test;
 
-class TestObjects : public QObject {
+class TestObjects : public kelvo::gdi::test::GuardedTest {
     Q_OBJECT
 
 private:
     const SysColours colours_ = SysColours::Classic();
 
-private:
-    // Taken before every test function and data row, checked after it: no drawing step may leave
-    // an object alive that it did not hand to someone.
-    std::optional<ObjectCountGuard> stepGuard_;
-
 private slots:
-    void init() { stepGuard_.emplace(); }
-    void cleanup() { QVERIFY2(stepGuard_->Unchanged(), qPrintable(stepGuard_->Report())); }
     void CountsFollowOwnership() {
         const ObjectCountGuard guard;
         Pen pen = CreatePen(PS_SOLID, 1, Colour(0));

@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <QtTest>
 
+#include "GuardedTest.h"
+
 #include "PixelPicture.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiConstants.h"
@@ -34,17 +36,10 @@ QStringList Rows(const Region& region, int width, int height) {
 
 } // namespace
 
-class TestRegions : public QObject {
+class TestRegions : public kelvo::gdi::test::GuardedTest {
     Q_OBJECT
 
-private:
-    // Taken before every test function and data row, checked after it: no drawing step may leave
-    // an object alive that it did not hand to someone.
-    std::optional<ObjectCountGuard> stepGuard_;
-
 private slots:
-    void init() { stepGuard_.emplace(); }
-    void cleanup() { QVERIFY2(stepGuard_->Unchanged(), qPrintable(stepGuard_->Report())); }
     void EllipticRows() {
         const ObjectCountGuard guard;
         {

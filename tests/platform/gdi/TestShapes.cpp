@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include "GuardedTest.h"
+
 #include "PixelPicture.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/ObjectCountGuard.h"
@@ -56,17 +58,10 @@ QStringList RegionRows(const Region& region, int width, int height, char mark) {
 
 } // namespace
 
-class TestShapes : public QObject {
+class TestShapes : public kelvo::gdi::test::GuardedTest {
     Q_OBJECT
 
-private:
-    // Taken before every test function and data row, checked after it: no drawing step may leave
-    // an object alive that it did not hand to someone.
-    std::optional<ObjectCountGuard> stepGuard_;
-
 private slots:
-    void init() { stepGuard_.emplace(); }
-    void cleanup() { QVERIFY2(stepGuard_->Unchanged(), qPrintable(stepGuard_->Report())); }
     void Rectangles_data() {
         QTest::addColumn<int>("style");
         QTest::addColumn<int>("width");

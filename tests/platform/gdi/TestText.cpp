@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include "GuardedTest.h"
+
 #include "PixelPicture.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/ObjectCountGuard.h"
@@ -38,7 +40,7 @@ QRect Ink(const QImage& image) {
 
 } // namespace
 
-class TestText : public QObject {
+class TestText : public kelvo::gdi::test::GuardedTest {
     Q_OBJECT
 
 private:
@@ -76,14 +78,7 @@ private:
         return rect;
     }
 
-private:
-    // Taken before every test function and data row, checked after it: no drawing step may leave
-    // an object alive that it did not hand to someone.
-    std::optional<ObjectCountGuard> stepGuard_;
-
 private slots:
-    void init() { stepGuard_.emplace(); }
-    void cleanup() { QVERIFY2(stepGuard_->Unchanged(), qPrintable(stepGuard_->Report())); }
     void Placement_data() {
         QTest::addColumn<uint>("format");
         QTest::addColumn<int>("left");
