@@ -247,6 +247,7 @@ void frmMain::OptionRAMPercent_Click(std::int16_t index) {
     if (index >= 0 && index <= 2) {
         context_.schedulerValues.FreeThreshold = shares[static_cast<std::size_t>(index)];
         SelectOnly(OptionRAMPercent, index);
+        context_.scheduler.RearmFreeRam();
     }
     WriteIni(QStringLiteral("CheckRamProcent"), QString::number(index));
 }

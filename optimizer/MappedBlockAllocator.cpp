@@ -68,42 +68,72 @@ std::uint64_t ReserveBytes(std::uint64_t totalBytes) {
     return std::max(MinimumReserve, totalBytes / 20);
 }
 
-MappedBlockAllocator::MappedBlockAllocator(system::MemorySource& memory, const system::CgroupMemory* cgroup,
+MappedBlockAllocator::MappedBlockAllocator(system::MemorySource& memory, system::CgroupMemory* cgroup,
                                            bool hugePages)
     : memory_(memory)
     , cgroup_(cgroup)
     , hugePages_(hugePages) {}
 
+std::size_t MappedBlockAllocator::MappedBytes() const {
+    return hugePages_ ? HugePageBytes : BlockBytes;
+}
+
+namespace {
+
+std::uint64_t Available(const system::MemoryStatus& status, std::optional<std::uint64_t> cgroupHeadroom) {
+    return cgroupHeadroom ? std::min(status.availableBytes, *cgroupHeadroom) : status.availableBytes;
+}
+
+} // namespace
+
 bool MappedBlockAllocator::LeavesReserve(const system::MemoryStatus& status,
                                          std::optional<std::uint64_t> cgroupHeadroom,
                                          std::size_t blockBytes) {
-    std::uint64_t available = status.availableBytes;
-    if (cgroupHeadroom) {
-        available = std::min(available, *cgroupHeadroom);
-    }
-    const std::uint64_t needed = ReserveBytes(status.totalBytes) + blockBytes;
-    return available >= needed;
+    return BlocksAllowed(status, cgroupHeadroom, blockBytes) > 0;
 }
 
-BlockPtr MappedBlockAllocator::Allocate() {
+std::int32_t MappedBlockAllocator::BlocksAllowed(const system::MemoryStatus& status,
+                                                 std::optional<std::uint64_t> cgroupHeadroom,
+                                                 std::size_t blockBytes) {
+    const std::uint64_t available = Available(status, cgroupHeadroom);
+    const std::uint64_t reserve = ReserveBytes(status.totalBytes);
+    if (available <= reserve || blockBytes == 0) {
+        return 0;
+    }
+    const std::uint64_t blocks = (available - reserve) / blockBytes;
+    return static_cast<std::int32_t>(std::min<std::uint64_t>(blocks, INT32_MAX));
+}
+
+std::optional<std::int32_t> MappedBlockAllocator::BeginPass() {
     const auto status = memory_.Read();
     if (!status) {
-        return nullptr; // without figures there is no telling whether the block is safe
+        return std::nullopt; // without figures there is no telling how much is safe
     }
-    const auto headroom = cgroup_ != nullptr ? cgroup_->Headroom(status->totalBytes) : std::nullopt;
-    const std::size_t mapped = hugePages_ ? HugePageBytes : BlockBytes;
+    if (cgroup_ != nullptr) {
+        cgroup_->Refresh(status->totalBytes);
+    }
+    return BlocksAllowed(*status, cgroup_ != nullptr ? cgroup_->Headroom() : std::nullopt, MappedBytes());
+}
+
+Allocation MappedBlockAllocator::Allocate() {
+    const auto status = memory_.Read();
+    if (!status) {
+        return {};
+    }
+    const auto headroom = cgroup_ != nullptr ? cgroup_->Headroom() : std::nullopt;
+    const std::size_t mapped = MappedBytes();
     if (!LeavesReserve(*status, headroom, mapped)) {
-        return nullptr;
+        return {nullptr, true};
     }
     void* data =
         hugePages_ ? MapAlignedHugeRange()
                    : ::mmap(nullptr, BlockBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (data == MAP_FAILED) {
-        return nullptr;
+        return {};
     }
     auto block = std::make_unique<MappedBlock>(data, mapped);
     FillWithSpaces(data, BlockBytes);
-    return block;
+    return {std::move(block), false};
 }
 
 } // namespace kelvo::optimizer

@@ -18,21 +18,29 @@ std::uint64_t ReserveBytes(std::uint64_t totalBytes);
 // Blocks in anonymous private mappings, released with munmap so the memory goes back to the kernel at
 // once. Linux overcommits: a mapping that cannot be backed still succeeds and the OOM killer strikes
 // later, so the allocator refuses a block unless the reserve stays available after it, re-reading the
-// figures (and the headroom under the process's memory cgroup limit) before every block. With huge pages
-// each block takes a whole aligned 2 MiB range so the kernel can back it with one huge page.
+// figures (and the headroom under the process's memory group limits) before every block. Which groups those
+// are is looked up afresh as each pass begins. With huge pages each block takes a whole aligned 2 MiB range
+// so the kernel can back it with one huge page.
 class MappedBlockAllocator final : public BlockAllocator {
 public:
-    MappedBlockAllocator(system::MemorySource& memory, const system::CgroupMemory* cgroup, bool hugePages);
+    MappedBlockAllocator(system::MemorySource& memory, system::CgroupMemory* cgroup, bool hugePages);
 
-    BlockPtr Allocate() override;
+    std::optional<std::int32_t> BeginPass() override;
+    Allocation Allocate() override;
+
+    // Bytes one block takes from the machine: a whole 2 MiB page with huge pages.
+    std::size_t MappedBytes() const;
 
     // Whether one more block of blockBytes would leave the reserve available, with these figures.
     static bool LeavesReserve(const system::MemoryStatus& status, std::optional<std::uint64_t> cgroupHeadroom,
                               std::size_t blockBytes = BlockBytes);
+    // How many blocks of blockBytes fit above the reserve, with these figures.
+    static std::int32_t BlocksAllowed(const system::MemoryStatus& status,
+                                      std::optional<std::uint64_t> cgroupHeadroom, std::size_t blockBytes);
 
 private:
     system::MemorySource& memory_;
-    const system::CgroupMemory* cgroup_;
+    system::CgroupMemory* cgroup_;
     bool hugePages_;
 };
 

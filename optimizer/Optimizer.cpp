@@ -1,5 +1,7 @@
 #include "Optimizer.h"
 
+#include <algorithm>
+
 #include "platform/numeric/Numeric.h"
 
 namespace kelvo::optimizer {
@@ -30,12 +32,21 @@ void Optimizer::SetValue(std::int32_t value) {
     }
 }
 
+bool Optimizer::PumpTwice(std::uint64_t generation) {
+    pump_.ProcessEvents();
+    if (generation_ != generation) {
+        return false;
+    }
+    pump_.ProcessEvents();
+    return generation_ == generation;
+}
+
 bool Optimizer::OptimizeRAM(std::int16_t count) {
     if (optimizing_) {
         return false;
     }
     optimizing_ = true;
-    cancelled_ = false;
+    const std::uint64_t generation = ++generation_;
 
     // A failed pass gives its memory back and clears the flag at once, instead of holding the blocks until
     // the next pass.
@@ -45,33 +56,36 @@ bool Optimizer::OptimizeRAM(std::int16_t count) {
         return false;
     };
 
+    const auto allowed = allocator_.BeginPass();
+    if (!allowed) {
+        return fail();
+    }
+    const std::int16_t blocks = static_cast<std::int16_t>(std::min<std::int32_t>(count, *allowed));
     blocks_.clear();
-    blocks_.resize(static_cast<std::size_t>(std::max<std::int16_t>(count, 0)) + 1);
-    const auto max = numeric::CLng(count / 10.0);
+    blocks_.resize(static_cast<std::size_t>(std::max<std::int16_t>(blocks, 0)) + 1);
+    const auto max = numeric::CLng(blocks / 10.0);
     if (!max) {
         return fail();
     }
     SetMax(*max);
 
-    for (std::int16_t i = 0; i < count; ++i) {
-        BlockPtr block = allocator_.Allocate();
-        if (!block) {
+    for (std::int16_t i = 0; i < blocks; ++i) {
+        Allocation allocation = allocator_.Allocate();
+        if (!allocation.block) {
+            if (allocation.reserveReached) {
+                break; // memory got tighter since the start: what is committed is the pass
+            }
             return fail();
         }
-        blocks_[static_cast<std::size_t>(i)] = std::move(block);
+        blocks_[static_cast<std::size_t>(i)] = std::move(allocation.block);
         SetValue(numeric::CLng(i / 10.0).value_or(0));
-        pump_.ProcessEvents();
-        if (!cancelled_) {
-            pump_.ProcessEvents();
-        }
-        if (cancelled_) {
+        if (!PumpTwice(generation)) {
             return false; // ReleaseBlocks ran during the event-loop turns: the program is ending
         }
     }
 
     scheduler_.TickDivisor = 10;
-    ReleaseInSlices();
-    if (cancelled_) {
+    if (!ReleaseInSlices(generation)) {
         return false;
     }
     SetValue(0);
@@ -81,7 +95,7 @@ bool Optimizer::OptimizeRAM(std::int16_t count) {
     return true;
 }
 
-void Optimizer::ReleaseInSlices() {
+bool Optimizer::ReleaseInSlices(std::uint64_t generation) {
     // munmap costs about 70 ms per GB with small pages: releasing a large pass in one go would freeze the
     // window, so the blocks go back in time slices with an event-loop turn between them. The pass's array
     // is already empty, as after a release all at once; only the flag stays up until the bar is full.
@@ -95,19 +109,20 @@ void Optimizer::ReleaseInSlices() {
         } while (next < releasing_.size() && clock_.Nanoseconds() < sliceEnd);
         if (next < releasing_.size()) {
             pump_.ProcessEvents();
-            if (cancelled_) {
-                return;
+            if (generation_ != generation) {
+                return false;
             }
         }
     }
     releasing_.clear();
+    return true;
 }
 
 void Optimizer::ReleaseBlocks() {
     blocks_.clear();
     releasing_.clear();
     if (optimizing_) {
-        cancelled_ = true;
+        ++generation_;
         optimizing_ = false;
     }
 }

@@ -19,9 +19,11 @@ public:
     // The progress bar the pass drives; null until the main window exists.
     void SetProgress(ProgressSink* progress) { progress_ = progress; }
 
-    // Runs a pass of count blocks. A pass asked for while one runs (from a timer or a click handled during
-    // the pass's event-loop turns) is ignored: it would replace the running pass's blocks. Returns false
-    // when the pass was ignored, failed or was cut short by ReleaseBlocks.
+    // Runs a pass of count blocks, fewer when the memory that must stay available allows fewer at the start,
+    // so the progress bar describes the pass that really runs. A block refused because memory got tighter
+    // during the pass ends it normally. A pass asked for while one runs (from a timer or a click handled
+    // during the pass's event-loop turns) is ignored: it would replace the running pass's blocks. Returns
+    // false when the pass was ignored, failed or was cut short by ReleaseBlocks.
     bool OptimizeRAM(std::int16_t count);
 
     // Gives back every block, also those of a running pass, which then stops at its next event-loop turn.
@@ -39,7 +41,9 @@ public:
     static constexpr std::int64_t ReleaseSliceNanoseconds = 8'000'000;
 
 private:
-    void ReleaseInSlices();
+    // False when the pass was cut short during one of its event-loop turns.
+    bool ReleaseInSlices(std::uint64_t generation);
+    bool PumpTwice(std::uint64_t generation);
     void SetMax(std::int32_t max);
     void SetValue(std::int32_t value);
 
@@ -52,8 +56,10 @@ private:
     std::vector<BlockPtr> blocks_;
     std::vector<BlockPtr> releasing_;
     bool optimizing_ = false;
-    // Raised by ReleaseBlocks while a pass runs; the pass checks it after every event-loop turn.
-    bool cancelled_ = false;
+    // Counts passes started and passes cut short. A pass checks it after every event-loop turn: a change
+    // means ReleaseBlocks ran during the turn, and perhaps a new pass started and now owns the blocks, so the
+    // old pass must not touch them again.
+    std::uint64_t generation_ = 0;
 };
 
 } // namespace kelvo::optimizer

@@ -1,5 +1,7 @@
 #include "Scheduler.h"
 
+#include <algorithm>
+
 #include "platform/numeric/Numeric.h"
 
 namespace kelvo::optimizer {
@@ -29,15 +31,48 @@ QString Scheduler::CountdownText(double secondsLeft) {
     return head + numeric::Format(secondsLeft / 60, QStringLiteral("#,##")) + QStringLiteral(" minutes");
 }
 
-void Scheduler::RunPass() {
+bool Scheduler::RunPass() {
+    // A trigger that comes due while a pass runs starts no second pass.
+    if (optimizer_.Optimizing()) {
+        return false;
+    }
     const std::int32_t count =
         BlockCount(optimizer_.Figures.UsedMB, optimizer_.Figures.FreeMB, optimizer_.LevelPercent);
     const auto blocks = numeric::CInt(count);
     if (!blocks) {
-        return; // the count does not fit a pass: the tick ends here
+        return false; // the count does not fit a pass: the tick ends here
     }
-    // A trigger that comes due while a pass runs starts no second pass; the optimizer ignores it.
     optimizer_.OptimizeRAM(*blocks);
+    return true;
+}
+
+void Scheduler::RearmFreeRam() {
+    lastFreeRamPassMs_.reset();
+    backoffMinutes_ = FirstBackoffMinutes;
+}
+
+void Scheduler::CheckFreeRam() {
+    const float share =
+        static_cast<float>(static_cast<double>(optimizer_.Figures.FreeMB) / optimizer_.Figures.TotalMB);
+    if (share >= values_.FreeThreshold) {
+        RearmFreeRam();
+        return;
+    }
+    bool further = false;
+    if (lastFreeRamPassMs_) {
+        const qint64 waitedMs = clock_.MonotonicMilliseconds() - *lastFreeRamPassMs_;
+        if (waitedMs < qint64{backoffMinutes_} * 60'000) {
+            return;
+        }
+        further = true; // the last pass left the share below the threshold
+    }
+    if (!RunPass()) {
+        return;
+    }
+    if (further) {
+        backoffMinutes_ = std::min(backoffMinutes_ * 2, LongestBackoffMinutes);
+    }
+    lastFreeRamPassMs_ = clock_.MonotonicMilliseconds();
 }
 
 void Scheduler::CheckSchedule() {
@@ -56,11 +91,7 @@ void Scheduler::CheckSchedule() {
         if (optimizer_.Figures.TotalMB == 0) {
             return;
         }
-        const float share =
-            static_cast<float>(static_cast<double>(optimizer_.Figures.FreeMB) / optimizer_.Figures.TotalMB);
-        if (share < values_.FreeThreshold) {
-            RunPass();
-        }
+        CheckFreeRam();
     }
 
     if (values_.IntervalSeconds > 0) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QString>
 
 #include "Optimizer.h"
@@ -35,8 +37,19 @@ public:
     // The countdown text for the seconds left.
     static QString CountdownText(double secondsLeft);
 
+    // Lets free-RAM mode start a pass at the next tick that finds the free share low; called when the mode is
+    // switched on or its percentage chosen.
+    void RearmFreeRam();
+
+    // Waits between free-RAM passes that leave the free share below the threshold: the first, then doubling
+    // after each further such pass, never more than the last.
+    static constexpr std::int32_t FirstBackoffMinutes = 5;
+    static constexpr std::int32_t LongestBackoffMinutes = 60;
+
 private:
-    void RunPass();
+    // False when no pass ran (one was already running, or the count did not fit a pass).
+    bool RunPass();
+    void CheckFreeRam();
 
     SchedulerValues& values_;
     Optimizer& optimizer_;
@@ -44,6 +57,12 @@ private:
     system::Clock& clock_;
     system::StartMark& start_;
     ScheduleView* view_ = nullptr;
+
+    // A pass cannot raise the available memory when other programs' memory has nowhere to go; a pass at
+    // every tick while the share stays low would only make the machine slower. After a free-RAM pass the
+    // mode waits until a tick finds the share back at the threshold, or until the back-off has elapsed.
+    std::optional<qint64> lastFreeRamPassMs_;
+    std::int32_t backoffMinutes_ = FirstBackoffMinutes;
 };
 
 } // namespace kelvo::optimizer

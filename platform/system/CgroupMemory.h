@@ -2,31 +2,50 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include <QString>
-#include <QStringList>
 
 namespace kelvo::system {
 
-// The memory limit of the control group the process runs in. A container or a systemd slice can allow far
-// less than the machine's free memory; exceeding it gets the process killed just as surely as running the
-// machine out, so the optimizer treats the headroom under the limit as available memory too.
+// The memory limits of the control groups the process runs in. A container, a systemd scope or a slice can
+// allow far less than the machine's free memory; exceeding it gets the process killed just as surely as
+// running the machine out, so the optimizer treats the headroom under the limit as available memory too.
+//
+// A desktop or `systemd-run` may move the process into another group at any time, so the membership and the
+// limits are read afresh by Refresh (once per pass); the usage of every limited group is then read through a
+// descriptor kept open, which keeps the check before each block down to one pread per limited group.
 class CgroupMemory {
 public:
-    // procCgroup is /proc/self/cgroup; root the mount point of the cgroup file systems.
-    explicit CgroupMemory(const QString& procCgroup = QStringLiteral("/proc/self/cgroup"),
-                          const QString& root = QStringLiteral("/sys/fs/cgroup"));
+    // procCgroup is /proc/self/cgroup; root the mount point of the cgroup file systems. Nothing is read until
+    // the first Refresh.
+    explicit CgroupMemory(QString procCgroup = QStringLiteral("/proc/self/cgroup"),
+                          QString root = QStringLiteral("/sys/fs/cgroup"));
+    ~CgroupMemory();
+    CgroupMemory(const CgroupMemory&) = delete;
+    CgroupMemory& operator=(const CgroupMemory&) = delete;
 
-    // Bytes the process's group (and every enclosing group) may still take before reaching its limit; empty
-    // when no limit is set ("max", or a limit at or above totalBytes).
-    std::optional<std::uint64_t> Headroom(std::uint64_t totalBytes) const;
+    // Reads which groups the process belongs to (v1 and v2, its own group and every ancestor) and their
+    // limits. Limits at or above totalBytes, and "max", are no limits.
+    void Refresh(std::uint64_t totalBytes);
+
+    // Bytes the tightest limited group may still take, from the limits of the last Refresh and the usage read
+    // now; empty when no group is limited. A group whose usage cannot be read counts as full.
+    std::optional<std::uint64_t> Headroom() const;
+
+    // Groups with a limit found by the last Refresh.
+    std::size_t LimitedGroups() const { return groups_.size(); }
 
 private:
-    struct LimitFiles {
-        QString limit;
-        QString usage;
+    struct LimitedGroup {
+        std::uint64_t limit = 0;
+        int usageFd = -1;
     };
-    QList<LimitFiles> files_;
+    void CloseAll();
+
+    QString procCgroup_;
+    QString root_;
+    std::vector<LimitedGroup> groups_;
 };
 
 } // namespace kelvo::system

@@ -46,7 +46,7 @@ public:
     }
 };
 
-// Counts live blocks; can refuse the n-th allocation.
+// Counts live blocks; can fail the n-th allocation, or refuse it for the reserve.
 class FakeAllocator final : public optimizer::BlockAllocator {
 public:
     class FakeBlock final : public optimizer::Block {
@@ -63,12 +63,23 @@ public:
 
     int live = 0;
     int allocations = 0;
-    int refuseAt = -1; // index of the allocation to refuse, -1 never
-    optimizer::BlockPtr Allocate() override {
-        if (allocations++ == refuseAt) {
-            return nullptr;
+    int passes = 0;
+    int refuseAt = -1;                           // index of the allocation that fails, -1 never
+    int reserveAt = -1;                          // index of the allocation the reserve refuses, -1 never
+    std::optional<std::int32_t> allowed = 30000; // blocks the reserve allows when a pass begins
+    std::optional<std::int32_t> BeginPass() override {
+        ++passes;
+        return allowed;
+    }
+    optimizer::Allocation Allocate() override {
+        const int index = allocations++;
+        if (index == refuseAt) {
+            return {};
         }
-        return std::make_unique<FakeBlock>(live);
+        if (index == reserveAt) {
+            return {nullptr, true};
+        }
+        return {std::make_unique<FakeBlock>(live), false};
     }
 };
 

@@ -190,35 +190,100 @@ private slots:
         QTest::addColumn<quint64>("available");
         QTest::addColumn<qint64>("cgroup"); // -1 none
         QTest::addColumn<bool>("allowed");
+        QTest::addColumn<int>("blocks"); // blocks of 2,000,000 bytes above the reserve
         const quint64 MiB = 1ull << 20;
         const quint64 block = BlockBytes;
-        QTest::newRow("plenty") << 8192 * MiB << 4096 * MiB << qint64(-1) << true;
+        QTest::newRow("plenty") << 8192 * MiB << 4096 * MiB << qint64(-1) << true << 1879;
         QTest::newRow("exactly the 512 MiB reserve after")
-            << 8192 * MiB << 512 * MiB + block << qint64(-1) << true;
-        QTest::newRow("one byte short") << 8192 * MiB << 512 * MiB + block - 1 << qint64(-1) << false;
-        QTest::newRow("5 % of 24 GiB") << 24576 * MiB << 1228 * MiB << qint64(-1) << false;
-        QTest::newRow("5 % of 24 GiB kept") << 24576 * MiB << 1300 * MiB << qint64(-1) << true;
-        QTest::newRow("cgroup tighter") << 8192 * MiB << 4096 * MiB << qint64(513 * MiB) << false;
-        QTest::newRow("cgroup roomy") << 8192 * MiB << 4096 * MiB << qint64(2048 * MiB) << true;
-        QTest::newRow("nothing available") << 8192 * MiB << quint64(0) << qint64(-1) << false;
+            << 8192 * MiB << 512 * MiB + block << qint64(-1) << true << 1;
+        QTest::newRow("one byte short") << 8192 * MiB << 512 * MiB + block - 1 << qint64(-1) << false << 0;
+        QTest::newRow("5 % of 24 GiB") << 24576 * MiB << 1228 * MiB << qint64(-1) << false << 0;
+        QTest::newRow("5 % of 24 GiB kept") << 24576 * MiB << 1300 * MiB << qint64(-1) << true << 37;
+        QTest::newRow("cgroup tighter") << 8192 * MiB << 4096 * MiB << qint64(513 * MiB) << false << 0;
+        QTest::newRow("cgroup roomy") << 8192 * MiB << 4096 * MiB << qint64(2048 * MiB) << true << 805;
+        QTest::newRow("nothing available") << 8192 * MiB << quint64(0) << qint64(-1) << false << 0;
+        QTest::newRow("beyond 32 bits of blocks") << ~0ull << ~0ull << qint64(-1) << true << INT32_MAX;
     }
     void reserveIsKept() {
         QFETCH(quint64, total);
         QFETCH(quint64, available);
         QFETCH(qint64, cgroup);
         QFETCH(bool, allowed);
+        QFETCH(int, blocks);
         const auto headroom = cgroup < 0 ? std::nullopt : std::optional<std::uint64_t>(cgroup);
         QCOMPARE(MappedBlockAllocator::LeavesReserve({total, available}, headroom), allowed);
+        QCOMPARE(MappedBlockAllocator::BlocksAllowed({total, available}, headroom, BlockBytes), blocks);
     }
 
     void allocatorRefusesWithoutFigures() {
         tests::FakeMemorySource memory;
         MappedBlockAllocator allocator(memory, nullptr, false);
         memory.status.reset();
-        QVERIFY(!allocator.Allocate());
+        QVERIFY(!allocator.BeginPass());
+        const Allocation unknown = allocator.Allocate();
+        QVERIFY(!unknown.block);
+        QVERIFY(!unknown.reserveReached); // no figures: a failure, not the reserve
         memory.SetMB(8192, 100);
-        QVERIFY(!allocator.Allocate());
-        QCOMPARE(memory.reads, 2); // figures are read afresh for every block
+        QCOMPARE(allocator.BeginPass(), std::optional<std::int32_t>(0));
+        const Allocation tight = allocator.Allocate();
+        QVERIFY(!tight.block);
+        QVERIFY(tight.reserveReached);
+        QCOMPARE(memory.reads, 4); // figures are read afresh for every block
+    }
+
+    // The pass asks for about twice the free memory; it runs what the reserve allows at its start, and its
+    // bar describes that pass.
+    void aPassIsClampedToTheReserveAtItsStart() {
+        Pass pass;
+        pass.allocator.allowed = 12;
+        QVERIFY(pass.optimizer.OptimizeRAM(100));
+        QCOMPARE(pass.allocator.allocations, 12);
+        QCOMPARE(pass.progress.calls.front(), (std::pair<char, std::int32_t>{'M', 1}));
+        QCOMPARE(pass.progress.calls[12], (std::pair<char, std::int32_t>{'V', 1})); // block 11
+        QCOMPARE(pass.progress.calls.back(), (std::pair<char, std::int32_t>{'V', 100}));
+        pass.allocator.allowed = 0;
+        QVERIFY(pass.optimizer.OptimizeRAM(100)); // nothing may be taken: the bar is simply drawn full
+        QCOMPARE(pass.allocator.allocations, 12);
+        pass.allocator.allowed.reset();
+        QVERIFY(!pass.optimizer.OptimizeRAM(100)); // cannot tell what is safe: a failure
+        QCOMPARE(pass.allocator.allocations, 12);
+        QVERIFY(!pass.optimizer.Optimizing());
+    }
+
+    // Memory that got tighter during the pass ends it normally; only a real failure is a failure.
+    void theReserveEndsAPassNormally() {
+        Pass pass;
+        pass.allocator.reserveAt = 3;
+        pass.scheduler.TickDivisor = 4;
+        QVERIFY(pass.optimizer.OptimizeRAM(10));
+        QCOMPARE(pass.allocator.allocations, 4);
+        QCOMPARE(pass.allocator.live, 0);
+        QVERIFY(!pass.optimizer.Optimizing());
+        QCOMPARE(pass.scheduler.TickDivisor, std::int16_t{10});
+        const std::vector<std::pair<char, std::int32_t>> end{{'V', 0}, {'M', 100}, {'V', 100}};
+        QVERIFY(std::equal(end.begin(), end.end(), pass.progress.calls.end() - 3));
+    }
+
+    // A pass started in an event-loop turn right after ReleaseBlocks owns the blocks; the pass that was
+    // cut short must not touch them again.
+    void aPassStartedAfterAReleaseInATurn() {
+        Pass pass;
+        bool nested = false;
+        bool inner = false;
+        pass.pump.onTurn = [&](int turn) {
+            if (turn == 3 && !inner) {
+                inner = true;
+                pass.optimizer.ReleaseBlocks();
+                nested = pass.optimizer.OptimizeRAM(5);
+            }
+        };
+        QVERIFY(!pass.optimizer.OptimizeRAM(50));
+        QVERIFY(nested);
+        QCOMPARE(pass.allocator.allocations, 2 + 5);
+        QCOMPARE(pass.allocator.live, 0);
+        QVERIFY(!pass.optimizer.Optimizing());
+        QVERIFY(pass.optimizer.Blocks().empty());
+        QCOMPARE(pass.progress.calls.back(), (std::pair<char, std::int32_t>{'V', 100}));
     }
 
     void fillWritesTheSpacePattern() {

@@ -88,9 +88,47 @@ private slots:
         rig.memory.SetMB(1000, static_cast<std::uint64_t>(freeMB));
         rig.scheduler.CheckSchedule();
         rig.scheduler.CheckSchedule();
-        // 10 % of the used memory plus the free memory, at every tick while the share stays low.
+        // 10 % of the used memory plus the free memory; the next tick waits for the back-off.
         const int blocks = BlockCount(1000 - freeMB, freeMB, 10);
-        QCOMPARE(rig.Passes(), passes ? 2 * blocks : 0);
+        QCOMPARE(rig.Passes(), passes ? blocks : 0);
+    }
+
+    // Free memory held low by other programs: passes back off (5, then 10 minutes...) instead of running at
+    // every tick; a tick at or above the threshold, or choosing the mode again, re-arms at once.
+    void freeRamBacksOff_data() {
+        QTest::addColumn<QList<int>>("freeMBEachMinute"); // ticks every 10 s; the list is cycled per minute
+        QTest::addColumn<QList<int>>("rearmAtSecond");    // explicit re-arms (mode chosen again)
+        QTest::addColumn<QList<int>>("passSeconds");
+        QList<int> low(21, 199);
+        QTest::newRow("199 MB for 20 minutes") << low << QList<int>{} << QList<int>{0, 300, 900};
+        QTest::newRow("200 MB") << QList<int>(21, 200) << QList<int>{} << QList<int>{};
+        QList<int> recovers = low;
+        recovers[2] = 250;
+        QTest::newRow("250 MB for a minute re-arms")
+            << recovers << QList<int>{} << QList<int>{0, 180, 480, 1080};
+        QTest::newRow("chosen again") << low << QList<int>{400} << QList<int>{0, 300, 400, 700};
+    }
+    void freeRamBacksOff() {
+        QFETCH(QList<int>, freeMBEachMinute);
+        QFETCH(QList<int>, rearmAtSecond);
+        QFETCH(QList<int>, passSeconds);
+        Rig rig;
+        rig.view.freeRam = true;
+        rig.values.FreeThreshold = 0.2f;
+        QList<int> seen;
+        for (int second = 0; second <= 1200; second += 10) {
+            if (rearmAtSecond.contains(second)) {
+                rig.scheduler.RearmFreeRam();
+            }
+            rig.memory.SetMB(1000, static_cast<std::uint64_t>(freeMBEachMinute[second / 60]));
+            const int before = rig.allocator.passes;
+            rig.scheduler.CheckSchedule();
+            if (rig.allocator.passes > before) {
+                seen << second;
+            }
+            rig.clock.Advance(10.0);
+        }
+        QCOMPARE(seen, passSeconds);
     }
 
     void zeroTotalDropsTheTick() {

@@ -81,27 +81,60 @@ private slots:
         QTemporaryDir dir;
         const QString root = dir.filePath("cg");
         const quint64 total = 8ull << 30;
+        const auto headroom = [&](const QString& membership) {
+            CgroupMemory cgroup(dir.filePath(membership), root);
+            cgroup.Refresh(total);
+            return cgroup.Headroom();
+        };
         // v2: the group's own limit and a tighter one on its parent.
         WriteFile(dir.filePath("v2"), "0::/user.slice/app\n");
         WriteFile(root + "/user.slice/app/memory.max", "max\n");
         WriteFile(root + "/user.slice/app/memory.current", "100\n");
         WriteFile(root + "/user.slice/memory.max", "1073741824\n");
         WriteFile(root + "/user.slice/memory.current", "73741824\n");
-        QCOMPARE(CgroupMemory(dir.filePath("v2"), root).Headroom(total),
-                 std::optional<std::uint64_t>(1000000000));
+        QCOMPARE(headroom("v2"), std::optional<std::uint64_t>(1000000000));
         // A limit at or above the machine's memory is no limit.
         WriteFile(root + "/user.slice/memory.max", QByteArray::number(total) + "\n");
-        QCOMPARE(CgroupMemory(dir.filePath("v2"), root).Headroom(total), std::nullopt);
+        QCOMPARE(headroom("v2"), std::nullopt);
         // v1 with usage above the limit: no room at all.
         WriteFile(dir.filePath("v1"), "9:pids:/\n4:memory,foo:/box\n0::/\n");
         WriteFile(root + "/memory/box/memory.limit_in_bytes", "1000\n");
         WriteFile(root + "/memory/box/memory.usage_in_bytes", "5000\n");
-        QCOMPARE(CgroupMemory(dir.filePath("v1"), root).Headroom(total), std::optional<std::uint64_t>(0));
+        QCOMPARE(headroom("v1"), std::optional<std::uint64_t>(0));
         // No membership file: no limit known.
-        QCOMPARE(CgroupMemory(dir.filePath("none"), root).Headroom(total), std::nullopt);
+        QCOMPARE(headroom("none"), std::nullopt);
         // A limit whose usage is unreadable counts as full.
         WriteFile(root + "/memory/box/memory.usage_in_bytes", "junk\n");
-        QCOMPARE(CgroupMemory(dir.filePath("v1"), root).Headroom(total), std::optional<std::uint64_t>(0));
+        QCOMPARE(headroom("v1"), std::optional<std::uint64_t>(0));
+        QFile::remove(root + "/memory/box/memory.usage_in_bytes");
+        QCOMPARE(headroom("v1"), std::optional<std::uint64_t>(0));
+    }
+
+    // A desktop may move the program into a limited group after it started: each Refresh looks afresh, and
+    // between refreshes the usage is read anew at every call.
+    void cgroupMembershipIsReadAgain() {
+        QTemporaryDir dir;
+        const QString root = dir.filePath("cg");
+        const QString membership = dir.filePath("self");
+        WriteFile(membership, "4:memory:/\n0::/\n");
+        WriteFile(root + "/memory/memory.limit_in_bytes", "9223372036854771712\n");
+        WriteFile(root + "/memory/scope/memory.limit_in_bytes", "3000000000\n");
+        WriteFile(root + "/memory/scope/memory.usage_in_bytes", "1000000000\n");
+        CgroupMemory cgroup(membership, root);
+        cgroup.Refresh(24ull << 30);
+        QCOMPARE(cgroup.Headroom(), std::nullopt);
+
+        WriteFile(membership, "4:memory:/scope\n0::/\n");
+        QCOMPARE(cgroup.Headroom(), std::nullopt); // not looked at until the next pass
+        cgroup.Refresh(24ull << 30);
+        QCOMPARE(cgroup.LimitedGroups(), std::size_t{1});
+        QCOMPARE(cgroup.Headroom(), std::optional<std::uint64_t>(2000000000));
+        WriteFile(root + "/memory/scope/memory.usage_in_bytes", "2999999999\n");
+        QCOMPARE(cgroup.Headroom(), std::optional<std::uint64_t>(1)); // usage read through the kept file
+
+        WriteFile(membership, "4:memory:/\n0::/\n");
+        cgroup.Refresh(24ull << 30);
+        QCOMPARE(cgroup.Headroom(), std::nullopt);
     }
 };
 
