@@ -27,7 +27,7 @@ std::int32_t ToPixel(double value) {
 
 std::int32_t Clamp32(std::int64_t value) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
-                                                               std::numeric_limits<std::int32_t>::max()));
+                                                              std::numeric_limits<std::int32_t>::max()));
 }
 
 } // namespace kelvo::controls::progressbar

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "controls/progressbar/BarColour.h"
+#include "controls/progressbar/BarMath.h"
 #include "controls/progressbar/ProgressBarLook.h"
 #include "platform/gdi/DeviceContext.h"
 
@@ -34,7 +35,7 @@ struct BarPaint {
         return BlendColor(colour, gdi::Colour(0x000000), weight, dc.Colours());
     }
     // Value / maximum, 0 when the maximum is 0.
-    double Fraction() const;
+    double Fraction() const { return progressbar::Fraction(look.value, look.max); }
     // Value / 100: the glass style and style 6's text scale by 100, not by the maximum.
     double Percent() const { return static_cast<double>(look.value) / 100.0; }
 };

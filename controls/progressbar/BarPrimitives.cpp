@@ -65,8 +65,9 @@ void DrawGradient(gdi::DeviceContext& dc, gdi::Colour endColour, gdi::Colour sta
     const std::int64_t first = std::max<std::int64_t>(0, -origin);
     const std::int64_t last = std::min<std::int64_t>(n, extent - 1 - origin);
     for (std::int64_t i = first; i <= last; ++i) {
-        const gdi::Colour colour = gdi::Colour::FromRgb(
-            Interpolate(end.red, dRed, i), Interpolate(end.green, dGreen, i), Interpolate(end.blue, dBlue, i));
+        const gdi::Colour colour =
+            gdi::Colour::FromRgb(Interpolate(end.red, dRed, i), Interpolate(end.green, dGreen, i),
+                                 Interpolate(end.blue, dBlue, i));
         const auto at = static_cast<std::int32_t>(origin + i);
         if (horizontal) {
             DrawLine(dc, at, y, at, y2, colour);

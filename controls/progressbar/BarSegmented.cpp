@@ -86,7 +86,8 @@ void DrawBlockGaps(BarPaint& p) {
         if (below > 0) {
             y -= (below + pitch - 1) / pitch * pitch;
         }
-        for (const std::int64_t last = std::int64_t{fill.top} + SegmentWidth; y >= last && y > 0; y -= pitch) {
+        for (const std::int64_t last = std::int64_t{fill.top} + SegmentWidth; y >= last && y > 0;
+             y -= pitch) {
             gap.top = Clamp32(y - 2);
             gap.bottom = Clamp32(y);
             gdi::FillRect(p.dc, gap, brush);
@@ -106,18 +107,33 @@ struct CornerPixel {
 // The frame's corners, each drawn as listed: they are not mirror images of one another.
 constexpr CornerPixel Corners[] = {
     // top left
-    {false, 0, false, 0, 0xFFFFFF}, {false, 0, false, 1, 0xA6ABAC}, {false, 0, false, 2, 0x7D7E7F},
-    {false, 1, false, 0, 0xA7ABAC}, {false, 1, false, 1, 0x777777}, {false, 2, false, 0, 0x7D7E7F},
+    {false, 0, false, 0, 0xFFFFFF},
+    {false, 0, false, 1, 0xA6ABAC},
+    {false, 0, false, 2, 0x7D7E7F},
+    {false, 1, false, 0, 0xA7ABAC},
+    {false, 1, false, 1, 0x777777},
+    {false, 2, false, 0, 0x7D7E7F},
     {false, 2, false, 2, 0xBEBEBE},
     // bottom left
-    {false, 0, true, 1, 0xFFFFFF}, {false, 1, true, 1, 0xA6ABAC}, {false, 2, true, 1, 0x7D7E7F},
-    {false, 0, true, 3, 0x7D7E7F}, {false, 0, true, 2, 0xA7ABAC}, {false, 1, true, 2, 0x777777},
+    {false, 0, true, 1, 0xFFFFFF},
+    {false, 1, true, 1, 0xA6ABAC},
+    {false, 2, true, 1, 0x7D7E7F},
+    {false, 0, true, 3, 0x7D7E7F},
+    {false, 0, true, 2, 0xA7ABAC},
+    {false, 1, true, 2, 0x777777},
     // top right
-    {true, 1, false, 0, 0xFFFFFF}, {true, 1, false, 1, 0xBEBEBE}, {true, 1, false, 2, 0x7D7E7F},
-    {true, 2, false, 2, 0xBEBEBE}, {true, 2, false, 1, 0x686868},
+    {true, 1, false, 0, 0xFFFFFF},
+    {true, 1, false, 1, 0xBEBEBE},
+    {true, 1, false, 2, 0x7D7E7F},
+    {true, 2, false, 2, 0xBEBEBE},
+    {true, 2, false, 1, 0x686868},
     // bottom right
-    {true, 1, true, 1, 0xFFFFFF}, {true, 1, true, 2, 0xBEBEBE}, {true, 1, true, 3, 0x7D7E7F},
-    {true, 2, true, 2, 0x777777}, {true, 2, true, 1, 0xBEBEBE}, {true, 3, true, 1, 0x7D7E7F},
+    {true, 1, true, 1, 0xFFFFFF},
+    {true, 1, true, 2, 0xBEBEBE},
+    {true, 1, true, 3, 0x7D7E7F},
+    {true, 2, true, 2, 0x777777},
+    {true, 2, true, 1, 0xBEBEBE},
+    {true, 3, true, 1, 0x7D7E7F},
 };
 static_assert(std::size(Corners) == 24);
 

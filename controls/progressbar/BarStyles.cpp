@@ -32,10 +32,6 @@ std::int32_t VerticalEdge(const BarPaint& p, double fraction, std::int32_t trave
 
 } // namespace
 
-double BarPaint::Fraction() const {
-    return progressbar::Fraction(look.value, look.max);
-}
-
 void DrawFlatStyle(BarPaint& p) {
     ProgressBarState& s = p.state;
     FrameSolid(p.dc, s.client, p.Lighten(100));
@@ -115,7 +111,8 @@ void DrawHatchStyle(BarPaint& p) {
     // The hatch index is a 16-bit value; one that does not fit gives no brush, as does one outside 0..5.
     const std::int32_t hatch = p.look.brushStyle;
     gdi::Brush brush;
-    if (hatch >= std::numeric_limits<std::int16_t>::min() && hatch <= std::numeric_limits<std::int16_t>::max()) {
+    if (hatch >= std::numeric_limits<std::int16_t>::min() &&
+        hatch <= std::numeric_limits<std::int16_t>::max()) {
         brush = gdi::CreateHatchBrush(hatch, p.colour);
     }
     // The spaces between the hatch lines take a light shade of the bar colour. The back buffer keeps its

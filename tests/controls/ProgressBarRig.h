@@ -20,7 +20,8 @@ inline constexpr gdi::Colour BarColour{0x6A240A};
 
 // The font every bar starts with, substituted as the host does.
 inline QFont StartFont() {
-    return host::FontObject(QString::fromLatin1(InitialFontName.data(), InitialFontName.size()), InitialFontSize)
+    return host::FontObject(QString::fromLatin1(InitialFontName.data(), InitialFontName.size()),
+                            InitialFontSize)
         .ToQFont(host::FontSubstitution());
 }
 

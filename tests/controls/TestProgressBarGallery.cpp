@@ -20,8 +20,8 @@ constexpr int VerticalWidth = 30;
 constexpr int VerticalHeight = 112;
 constexpr int Values[] = {0, 45, 100};
 
-const char* const Names[] = {"segmented", "continuous", "marquee", "flat", "etched",
-                             "gloss", "dark", "hatched", "picture", "glass"};
+const char* const Names[] = {"segmented", "continuous", "marquee", "flat",    "etched",
+                             "gloss",     "dark",       "hatched", "picture", "glass"};
 
 // One bar as the control would show it: painted into a back buffer and copied to the control's surface.
 QImage ShowBar(const ProgressBarLook& look, const gdi::SysColours& colours) {

@@ -82,9 +82,8 @@ private slots:
         QTest::newRow("N < 0: nothing") << -1 << QList<uint>{};
         // Steps of 1/6 in single precision: 3 * 0.16666667 = 0.50000001 rounds up, where exact arithmetic
         // would give 0.5 and round to the even 0.
-        QTest::newRow("N = 6") << 6
-                               << QList<uint>{0x000000u, 0x000000u, 0x000000u, 0x010101u, 0x010101u, 0x010101u,
-                                              0x010101u};
+        QTest::newRow("N = 6") << 6 << QList<uint>{0x000000u, 0x000000u, 0x000000u, 0x010101u,
+                                                   0x010101u, 0x010101u, 0x010101u};
     }
     void GradientRows() {
         QFETCH(int, n);
@@ -160,13 +159,15 @@ private slots:
         ProgressBarBackBuffer buffer(colours_);
         ProgressBarState state;
         ProgressBarLook look = Look(4, 40, 24, 100);
-        DrawProgressBar(*buffer.EnsureBackBuffer(40, 24), &buffer, screen, ScreenArea{0, 0, 40, 24}, look, state);
+        DrawProgressBar(*buffer.EnsureBackBuffer(40, 24), &buffer, screen, ScreenArea{0, 0, 40, 24}, look,
+                        state);
         QCOMPARE(At(screenImage, 39, 23), 0xFFFFFFu); // the etched edge's outer highlight
 
         screenImage.fill(0xFF00FF00u);
         look.clientWidth = 20;
         look.clientHeight = 10;
-        DrawProgressBar(*buffer.EnsureBackBuffer(20, 10), &buffer, screen, ScreenArea{0, 0, 20, 10}, look, state);
+        DrawProgressBar(*buffer.EnsureBackBuffer(20, 10), &buffer, screen, ScreenArea{0, 0, 20, 10}, look,
+                        state);
         QCOMPARE(buffer.Width(), 40);
         for (int y = 0; y < 24; ++y) {
             for (int x = 0; x < 40; ++x) {
@@ -176,7 +177,8 @@ private slots:
         // An empty client copies nothing at all.
         screenImage.fill(0xFF00FF00u);
         look.clientWidth = 0;
-        DrawProgressBar(*buffer.EnsureBackBuffer(0, 10), &buffer, screen, ScreenArea{0, 0, 0, 10}, look, state);
+        DrawProgressBar(*buffer.EnsureBackBuffer(0, 10), &buffer, screen, ScreenArea{0, 0, 0, 10}, look,
+                        state);
         QCOMPARE(At(screenImage, 0, 0), 0x00FF00u);
         // pDraw without its optional arguments copies the whole buffer to (0, 0).
         QVERIFY(buffer.pDraw(screen));
