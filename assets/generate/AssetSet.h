@@ -16,6 +16,7 @@ struct AssetSet {
     QImage optionSet;
     QImage checkCleared;
     QImage checkTicked;
+    QImage pattern;
 };
 
 } // namespace kelvo::assets

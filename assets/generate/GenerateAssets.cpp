@@ -14,6 +14,7 @@
 #include "Background.h"
 #include "Banner.h"
 #include "Icon.h"
+#include "Pattern.h"
 #include "Preview.h"
 #include "StateImages.h"
 
@@ -49,6 +50,7 @@ AssetSet DrawAll() {
     a.optionSet = DrawOption(true);
     a.checkCleared = DrawCheck(false);
     a.checkTicked = DrawCheck(true);
+    a.pattern = DrawPattern();
     return a;
 }
 
@@ -68,6 +70,7 @@ const Output Outputs[] = {
     {QStringLiteral("option_set.png"), &AssetSet::optionSet},
     {QStringLiteral("check_cleared.png"), &AssetSet::checkCleared},
     {QStringLiteral("check_ticked.png"), &AssetSet::checkTicked},
+    {QStringLiteral("pattern.png"), &AssetSet::pattern},
 };
 
 } // namespace

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/SelectedObject.h"
+#include "platform/gdi/SysColours.h"
+
+namespace kelvo::controls::progressbar {
+
+// The bar's off-screen buffer: a memory context made like the display, with a bitmap selected into it.
+// It only grows: a request no larger than the buffer reuses it, so shrinking the control keeps the
+// bigger bitmap and copies only the part the control shows. Its pixels are never cleared except by the
+// paint itself.
+class ProgressBarBackBuffer {
+public:
+    explicit ProgressBarBackBuffer(const gdi::SysColours& colours);
+    ~ProgressBarBackBuffer();
+    ProgressBarBackBuffer(const ProgressBarBackBuffer&) = delete;
+    ProgressBarBackBuffer& operator=(const ProgressBarBackBuffer&) = delete;
+
+    // The buffer's context for a width x height paint: the existing one when it is large enough, else
+    // a new buffer of width x height. Without a buffer, one is made only for a size of at least 1 x 1.
+    // Null when there is no buffer (nothing asked for yet, or the system refused one).
+    gdi::DeviceContext* EnsureBackBuffer(std::int32_t width, std::int32_t height);
+    // Frees any buffer and makes one of width x height; on any failure there is no buffer afterwards.
+    void CreateBackBuffer(std::int32_t width, std::int32_t height);
+    void DestroyBackBuffer();
+
+    gdi::DeviceContext* Dc() const { return dc_.get(); }
+    std::int32_t Width() const { return width_; }
+    std::int32_t Height() const { return height_; }
+
+    // Copies the block (sourceX, sourceY, width x height) of the buffer to (destinationX,
+    // destinationY) of target; a width or height below 1 means the buffer's own. False without a
+    // buffer.
+    bool pDraw(gdi::DeviceContext& target, std::int32_t sourceX = 0, std::int32_t sourceY = 0,
+               std::int32_t width = 0, std::int32_t height = 0, std::int32_t destinationX = 0,
+               std::int32_t destinationY = 0) const;
+
+private:
+    const gdi::SysColours* colours_;
+    gdi::DcPtr dc_;
+    gdi::Bitmap bitmap_;
+    gdi::SelectedObject previousBitmap_;
+    std::int32_t width_ = 0;
+    std::int32_t height_ = 0;
+};
+
+} // namespace kelvo::controls::progressbar

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+
+#include <QString>
+
+#include "controls/progressbar/ProgressBarBackBuffer.h"
+#include "controls/progressbar/ProgressBarLook.h"
+#include "platform/gdi/DeviceContext.h"
+
+namespace kelvo::controls::progressbar {
+
+// The text the bar shows: "Searching.." for the marquee style, else Int(value / maximum * 100) followed
+// by " %" (45 of 100 gives "45 %", 45 of 200 gives "22 %"). A maximum of 0 gives "0 %".
+QString PercentText(const ProgressBarLook& look);
+
+// Paints the whole bar on dc: reads the client rectangle, fills the background (black for style 6,
+// white otherwise), draws the style selected by `Scrolling` and then the percentage text.
+void PaintProgressBar(gdi::DeviceContext& dc, const ProgressBarLook& look, ProgressBarState& state);
+
+// Draws the percentage text over a painted bar when the look shows it. Nothing is selected into dc and
+// no text state changes when the text is off.
+void DrawPercentText(gdi::DeviceContext& dc, const ProgressBarLook& look, ProgressBarState& state);
+
+// Where the control's pixels are, in pixels of its own context.
+struct ScreenArea {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+// One full paint: on the drawing context, then, when the control paints through its back buffer, the
+// client part of the buffer copied to the control's own context. An empty client area copies nothing,
+// so pixels of a larger buffer never reach the screen.
+void DrawProgressBar(gdi::DeviceContext& drawing, const ProgressBarBackBuffer* bufferInUse,
+                     gdi::DeviceContext& screen, const ScreenArea& area, const ProgressBarLook& look,
+                     ProgressBarState& state);
+
+} // namespace kelvo::controls::progressbar
