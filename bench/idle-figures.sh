@@ -3,6 +3,8 @@
 # window shown, then, with the window hidden in the tray, CPU seconds per minute, wakeups per second
 # (voluntary context switches) and resident memory. Prints figures; asserts nothing.
 # Usage: bench/idle-figures.sh [KELVO_EXECUTABLE] [SECONDS]
+# The executable is copied into a fresh program folder; with KELVO_IN_PLACE=1 it runs where it is (an
+# installed one, say, which then keeps its settings in the temporary config folder).
 set -u
 KELVO=${1:-build/kelvo}
 SECONDS_IDLE=${2:-60}
@@ -22,11 +24,16 @@ trayer --edge top --align right --widthtype request --height 32 --SetDockType tr
 PIDS+=($!)
 sleep 1
 mkdir -p "$T/program" && mkdir -m 700 "$T/run"
-cp "$KELVO" "$T/program/kelvo"
+if [ "${KELVO_IN_PLACE:-0}" = 1 ]; then
+    PROGRAM=$KELVO
+else
+    PROGRAM=$T/program/kelvo
+    cp "$KELVO" "$PROGRAM"
+fi
 
 start=$(date +%s%N)
 env -u DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR="$T/run" XDG_CONFIG_HOME="$T/config" QT_FONT_DPI=96 \
-    "$T/program/kelvo" > /dev/null 2>&1 &
+    "$PROGRAM" > /dev/null 2>&1 &
 PID=$!
 PIDS+=($PID)
 until xdotool search --onlyvisible --name '^Kelvo 2.0 Build 26$' > /dev/null 2>&1; do sleep 0.005; done

@@ -8,6 +8,7 @@
 
 #include "FormResources.h"
 #include "app/OpenDocument.h"
+#include "app/ProgramFolder.h"
 #include "frmMain.h"
 
 namespace kelvo::forms {
@@ -43,9 +44,8 @@ frmHidden::frmHidden(ProgramContext& context)
     mnuTrayPopup->addSeparator();
     connect(mnuTrayPopup->addAction(QStringLiteral("Visit Website")), &QAction::triggered, this,
             [this] { app::OpenDocument(context_.desktop, WebsiteHost); });
-    connect(mnuTrayPopup->addAction(QStringLiteral("Readme.txt")), &QAction::triggered, this, [this] {
-        app::OpenDocument(context_.desktop, context_.shell.AppFolder + QStringLiteral("readme.txt"));
-    });
+    connect(mnuTrayPopup->addAction(QStringLiteral("Readme.txt")), &QAction::triggered, this,
+            [this] { app::OpenDocument(context_.desktop, app::ReadmePath(context_.shell.AppFolder)); });
     mnuTrayPopup->addSeparator();
     connect(mnuTrayPopup->addAction(QStringLiteral("Exit")), &QAction::triggered, this, [this] {
         if (context_.unloadAll) {

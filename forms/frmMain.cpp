@@ -5,6 +5,7 @@
 
 #include "FormResources.h"
 #include "app/OpenDocument.h"
+#include "app/ProgramFolder.h"
 #include "app/SettingsConversions.h"
 #include "controls/line/sknLine3D.h"
 #include "frmHidden.h"
@@ -114,9 +115,8 @@ void frmMain::FindControls() {
         link->setMouseTracking(true);
         link->installEventFilter(this);
     }
-    connect(lblReadme, &host::Label::Click, this, [this] {
-        app::OpenDocument(context_.desktop, context_.shell.AppFolder + QStringLiteral("readme.txt"));
-    });
+    connect(lblReadme, &host::Label::Click, this,
+            [this] { app::OpenDocument(context_.desktop, app::ReadmePath(context_.shell.AppFolder)); });
     connect(lblWebsite, &host::Label::Click, this,
             [this] { app::OpenDocument(context_.desktop, WebsiteAddress); });
     ResetLinkColors();

@@ -1,9 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Kelvo needs, only those missing, and only with apt-get.
-# Usage: scripts/setup.sh [run|test]   (run: build and run the program; test: also the test tools)
+# Usage: scripts/setup.sh [run|package|test]
+#   run: build and run the program; package: also the Debian packaging and checking tools; test: all of that
+#   and the test tools.
 set -euo pipefail
 
 need=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core fonts-liberation)
+case "${1:-run}" in
+    package | test)
+        # dpkg-shlibdeps (dpkg-dev) computes the package's dependencies; the others check what it installs.
+        need+=(dpkg-dev lintian desktop-file-utils appstream) ;;
+esac
 if [ "${1:-run}" = test ]; then
     need+=(xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick openbox trayer wmctrl
            clang libclang-rt-14-dev)

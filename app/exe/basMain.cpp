@@ -11,6 +11,7 @@
 
 #include "SignalBridge.h"
 #include "app/LoadSettings.h"
+#include "app/ProgramFolder.h"
 #include "forms/frmHidden.h"
 #include "forms/frmMain.h"
 #include "platform/system/AppInfo.h"
@@ -48,8 +49,16 @@ bool basMain::Start() {
     system::RaiseOomScoreAdj(1000);
 
     shell_.AppFolder = system::WithTrailingSeparator(system::ExecutableFolder());
+    // An installed program keeps its settings in the user's folder even where it could write to its own
+    // (run as root, say), so nothing is ever added to a system folder; a portable folder keeps them beside
+    // the executable.
+    const bool installed = RunsInstalled(shell_.AppFolder);
+    const auto settingsBeside = [installed](const QString& folder) {
+        return !installed && FolderWritable(folder);
+    };
     settings_ = std::make_unique<SettingsStore>(
-        ProgramFilePath(shell_.AppFolder, UserConfigFolder(), QStringLiteral("Kelvo.ini")), profileStorage_);
+        ProgramFilePath(shell_.AppFolder, UserConfigFolder(), QStringLiteral("Kelvo.ini"), settingsBeside),
+        profileStorage_);
     // The desktop's colours and fonts for the drawing layer; the layout stays a fixed 96-DPI pixel layout.
     host_ = std::make_unique<host::HostContext>(gdi::SysColours::FromPalette(QApplication::palette()));
     host_->SetAppFolder(shell_.AppFolder.size() > 1 ? shell_.AppFolder.chopped(1) : shell_.AppFolder);
@@ -107,6 +116,8 @@ int RunKelvo(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvo"));
+    // Lets the desktop match the windows to the installed menu entry (its icon and name in the task bar).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kelvo.Kelvo"));
     // Closing the main window only hides it; the program ends through UnloadAll.
     QApplication::setQuitOnLastWindowClosed(false);
 

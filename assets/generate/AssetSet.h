@@ -12,6 +12,9 @@ struct AssetSet {
     QImage icon16;
     QImage icon32;
     QImage icon48;
+    QImage icon64;
+    QImage icon128;
+    QImage icon256;
     QImage optionCleared;
     QImage optionSet;
     QImage checkCleared;

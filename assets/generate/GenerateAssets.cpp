@@ -3,6 +3,7 @@
 // The output is the same, byte for byte, on every run: nothing depends on the time, the screen or chance.
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
@@ -38,6 +39,17 @@ bool Write(QImage image, const QString& path, int quality) {
     return true;
 }
 
+bool WriteText(const QByteArray& text, const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size() ||
+        !file.flush()) {
+        QTextStream(stderr) << "cannot write " << path << ": " << file.errorString() << '\n';
+        return false;
+    }
+    QTextStream(stdout) << path << " (" << text.size() << " bytes)\n";
+    return true;
+}
+
 AssetSet DrawAll() {
     AssetSet a;
     a.background = DrawBackground();
@@ -46,6 +58,9 @@ AssetSet DrawAll() {
     a.icon16 = DrawIcon(16);
     a.icon32 = DrawIcon(32);
     a.icon48 = DrawIcon(48);
+    a.icon64 = DrawIcon(64);
+    a.icon128 = DrawIcon(128);
+    a.icon256 = DrawIcon(256);
     a.optionCleared = DrawOption(false);
     a.optionSet = DrawOption(true);
     a.checkCleared = DrawCheck(false);
@@ -66,6 +81,9 @@ const Output Outputs[] = {
     {QStringLiteral("icon16.png"), &AssetSet::icon16},
     {QStringLiteral("icon32.png"), &AssetSet::icon32},
     {QStringLiteral("icon48.png"), &AssetSet::icon48},
+    {QStringLiteral("icon64.png"), &AssetSet::icon64},
+    {QStringLiteral("icon128.png"), &AssetSet::icon128},
+    {QStringLiteral("icon256.png"), &AssetSet::icon256},
     {QStringLiteral("option_cleared.png"), &AssetSet::optionCleared},
     {QStringLiteral("option_set.png"), &AssetSet::optionSet},
     {QStringLiteral("check_cleared.png"), &AssetSet::checkCleared},
@@ -94,6 +112,7 @@ int main(int argc, char* argv[]) {
         const bool jpeg = out.name.endsWith(QStringLiteral(".jpg"));
         ok = Write(drawn.*out.image, folder.filePath(out.name), jpeg ? 92 : -1) && ok;
     }
+    ok = WriteText(DrawScalableIcon(), folder.filePath(QStringLiteral("icon.svg"))) && ok;
     if (!ok) {
         return 1;
     }
