@@ -133,7 +133,12 @@ void frmHidden::RestoreMainWindow() {
     if (main_ == nullptr) {
         return;
     }
-    main_->setWindowState(main_->windowState() & ~Qt::WindowMinimized);
+    // Only a window the user minimized from its title bar is still iconic here; clearing that state maps
+    // it, and the window manager, which manages it already, brings it back. A window closed to the tray
+    // is withdrawn and not minimized, so show() maps it once with normal hints.
+    if (main_->windowState() & Qt::WindowMinimized) {
+        main_->setWindowState(main_->windowState() & ~Qt::WindowMinimized);
+    }
     main_->show();
     main_->raise();
     main_->activateWindow();
