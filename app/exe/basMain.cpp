@@ -9,12 +9,12 @@
 
 #include <unistd.h>
 
-#include "SignalBridge.h"
 #include "app/LoadSettings.h"
 #include "forms/frmHidden.h"
 #include "forms/frmMain.h"
 #include "platform/system/AppInfo.h"
 #include "platform/system/Environment.h"
+#include "platform/system/SignalBridge.h"
 
 namespace kelvo::app {
 
@@ -75,8 +75,8 @@ bool basMain::Start() {
     }
 
     // The end of the session and termination signals close the program as "any other reason" does.
-    signals_ = std::make_unique<SignalBridge>();
-    QObject::connect(signals_.get(), &SignalBridge::terminationRequested, main_.get(),
+    signals_ = std::make_unique<system::SignalBridge>();
+    QObject::connect(signals_.get(), &system::SignalBridge::terminationRequested, main_.get(),
                      [this] { main_->QueryUnload(forms::CloseReason::Other); });
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, main_.get(),
                      [this](QSessionManager&) { main_->QueryUnload(forms::CloseReason::Other); });
