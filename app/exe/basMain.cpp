@@ -48,8 +48,10 @@ bool basMain::Start() {
     system::RaiseOomScoreAdj(1000);
 
     shell_.AppFolder = system::WithTrailingSeparator(system::ExecutableFolder());
+    const QString besideProgram = shell_.AppFolder + QStringLiteral("Kelvo.ini");
     settings_ = std::make_unique<SettingsStore>(
         ProgramFilePath(shell_.AppFolder, UserConfigFolder(), QStringLiteral("Kelvo.ini")), profileStorage_);
+    settings_->StartFrom(besideProgram);
     // The desktop's colours and fonts for the drawing layer; the layout stays a fixed 96-DPI pixel layout.
     host_ = std::make_unique<host::HostContext>(gdi::SysColours::FromPalette(QApplication::palette()));
     host_->SetAppFolder(shell_.AppFolder.size() > 1 ? shell_.AppFolder.chopped(1) : shell_.AppFolder);
