@@ -41,8 +41,17 @@ basMain::~basMain() = default;
 
 bool basMain::Start() {
     optimizer_.LevelPercent = 40;
-    if (!instance_.TryAcquire()) {
+    switch (instance_.TryAcquire()) {
+    case system::SingleInstance::Outcome::Acquired:
+        break;
+    case system::SingleInstance::Outcome::AlreadyRunning:
         return false;
+    case system::SingleInstance::Outcome::Unavailable:
+        // Only a copy that really runs may stop this start; a broken lock must not keep the program from
+        // ever starting, nor keep silent about the missing guarantee.
+        std::fprintf(stderr, "Kelvo: running without the check for another running copy: %s.\n",
+                     qPrintable(instance_.Problem()));
+        break;
     }
     // If the kernel must end a program for lack of memory, it ends the optimizer, never the user's work.
     system::RaiseOomScoreAdj(1000);
