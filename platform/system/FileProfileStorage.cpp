@@ -120,7 +120,7 @@ bool WriteInPlace(const QByteArray& target, const QByteArray& content) {
         errno != EOPNOTSUPP) {
         return false;
     }
-    bool stored =
+    const bool stored =
         WriteAll(fd.Get(), content) && ::ftruncate(fd.Get(), content.size()) == 0 && SyncRetrying(fd.Get());
     return fd.Close() && stored;
 }
