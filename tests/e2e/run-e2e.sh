@@ -264,7 +264,7 @@ else
     bad "menu did not open for Show"
 fi
 step 'restore after a minimize from the title bar'
-x 5 xdotool windowminimize --sync "$WIN"
+x 5 xdotool windowminimize "$WIN"
 wait_for 5 withdrawn || bad "minimize did not hide"
 click_icon 1
 T0=$(date +%s%N)
