@@ -17,14 +17,15 @@ constexpr qsizetype ReadBufferSize = 256;
 
 } // namespace
 
-bool FolderWritable(const QString& folder) {
-    return ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
+bool Writable(const QString& path) {
+    return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
 }
 
 QString ProgramFilePath(const QString& appFolder, const QString& userFolder, const QString& fileName,
-                        const std::function<bool(const QString&)>& folderWritable) {
+                        const std::function<bool(const QString&)>& writable) {
     const QString beside = appFolder + fileName;
-    if (QFileInfo::exists(beside) || folderWritable(appFolder)) {
+    // A writable file in a folder without new files is written in place by the profile storage.
+    if (writable(appFolder) || (QFileInfo::exists(beside) && writable(beside))) {
         return beside;
     }
     return QDir(userFolder).filePath(fileName);
@@ -46,14 +47,23 @@ QString SettingsStore::ReadIni(const QString& section, const QString& key) const
     return text;
 }
 
-bool SettingsStore::WriteIni(const QString& section, const QString& key, const QString& value) {
+bool SettingsStore::MakeFolder() const {
     // The per-user folder may not exist yet on a fresh account.
     const QString folder = QFileInfo(path_).absolutePath();
-    if (!QFileInfo::exists(folder) && !QDir().mkpath(folder)) {
+    return QFileInfo::exists(folder) || QDir().mkpath(folder);
+}
+
+bool SettingsStore::WriteIni(const QString& section, const QString& key, const QString& value) {
+    return MakeFolder() && system::WritePrivateProfileString(section.toLatin1(), key.toLatin1(),
+                                                             value.toLatin1(), path_, storage_);
+}
+
+bool SettingsStore::StartFrom(const QString& otherPath) {
+    if (otherPath == path_ || storage_.Read(path_) || storage_.Exists(path_)) {
         return false;
     }
-    return system::WritePrivateProfileString(section.toLatin1(), key.toLatin1(), value.toLatin1(), path_,
-                                             storage_);
+    const std::optional<QByteArray> content = storage_.Read(otherPath);
+    return content && MakeFolder() && storage_.Replace(path_, *content);
 }
 
 } // namespace kelvo::app

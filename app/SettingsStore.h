@@ -8,15 +8,15 @@
 
 namespace kelvo::app {
 
-// Whether this process may create files in the folder.
-bool FolderWritable(const QString& folder);
+// Whether this process may write the file, or create files in the folder.
+bool Writable(const QString& path);
 
-// Where a file of the program's own (settings, error log) lives: beside the executable when it is already
-// there or the program folder is writable (a portable installation keeps everything in one folder),
-// otherwise in the per-user config folder, so a settings change is never lost silently to a read-only
-// installation.
+// Where a file of the program's own (settings, error log) lives: beside the executable when the program
+// folder takes new files or the file there is writable itself (a portable installation keeps everything
+// in one folder), otherwise in the per-user config folder, so a settings change is never lost silently
+// to a read-only installation.
 QString ProgramFilePath(const QString& appFolder, const QString& userFolder, const QString& fileName,
-                        const std::function<bool(const QString&)>& folderWritable = FolderWritable);
+                        const std::function<bool(const QString&)>& writable = Writable);
 
 // The settings file "Kelvo.ini" and its reads and writes.
 class SettingsStore {
@@ -30,8 +30,14 @@ public:
     QString ReadIni(const QString& section, const QString& key) const;
     // Stores the text; returns false when it could not be stored (the old file is then unchanged).
     bool WriteIni(const QString& section, const QString& key, const QString& value);
+    // When this store's file does not exist yet, starts it as a copy of another settings file: the
+    // per-user file keeps what an administrator stored in a read-only installation's own file. Returns
+    // whether a copy was made.
+    bool StartFrom(const QString& otherPath);
 
 private:
+    bool MakeFolder() const;
+
     QString path_;
     system::ProfileStorage& storage_;
 };

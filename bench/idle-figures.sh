@@ -36,10 +36,14 @@ env -u DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR="$T/run" XDG_CONFIG_HOME="$T/con
     "$PROGRAM" > /dev/null 2>&1 &
 PID=$!
 PIDS+=($PID)
-until xdotool search --onlyvisible --name '^Kelvo 2.0 Build 26$' > /dev/null 2>&1; do sleep 0.005; done
+# Every X tool call is bounded, so a server that stops answering ends the run instead of hanging it.
+until timeout -k 1 2 xdotool search --onlyvisible --name '^Kelvo 2.0 Build 26$' > /dev/null 2>&1; do
+    [ $(($(date +%s%N) - start)) -gt 30000000000 ] && { echo "the window did not appear within 30 s" >&2; exit 1; }
+    sleep 0.005
+done
 shown=$((($(date +%s%N) - start) / 1000000))
 sleep 1
-wmctrl -c 'Kelvo 2.0 Build 26'
+timeout -k 1 5 wmctrl -c 'Kelvo 2.0 Build 26'
 sleep 2
 
 ticks=$(getconf CLK_TCK)

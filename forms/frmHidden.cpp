@@ -133,6 +133,9 @@ void frmHidden::RestoreMainWindow() {
     if (main_ == nullptr) {
         return;
     }
+    // Only a window the user minimized from its title bar is still minimized here: clearing that state
+    // maps it again and the window manager brings it back. A window closed to the tray is withdrawn, not
+    // minimized, so this changes nothing and show() maps it once.
     main_->setWindowState(main_->windowState() & ~Qt::WindowMinimized);
     main_->show();
     main_->raise();

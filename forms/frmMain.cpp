@@ -368,7 +368,10 @@ bool frmMain::QueryUnload(CloseReason reason) {
                                       QString::number(level));
     switch (reason) {
     case CloseReason::User:
-        setWindowState(windowState() | Qt::WindowMinimized);
+        // The window goes to the tray: it is withdrawn, not iconified first. Under X11 a minimize request
+        // leaves the iconic state in the window's hints, and the window manager applies those hints when
+        // the window is mapped again; the restore's own state change maps the window before it rewrites
+        // them, so the window manager took the window back iconic in about one restore in five.
         hide();
         return false;
     case CloseReason::Unload:

@@ -4,18 +4,19 @@
 #include <cstdlib>
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QSessionManager>
 #include <QStandardPaths>
 
 #include <unistd.h>
 
-#include "SignalBridge.h"
 #include "app/LoadSettings.h"
 #include "app/ProgramFolder.h"
 #include "forms/frmHidden.h"
 #include "forms/frmMain.h"
 #include "platform/system/AppInfo.h"
 #include "platform/system/Environment.h"
+#include "platform/system/SignalBridge.h"
 
 namespace kelvo::app {
 
@@ -42,23 +43,33 @@ basMain::~basMain() = default;
 
 bool basMain::Start() {
     optimizer_.LevelPercent = 40;
-    if (!instance_.TryAcquire()) {
+    switch (instance_.TryAcquire()) {
+    case system::SingleInstance::Outcome::Acquired:
+        break;
+    case system::SingleInstance::Outcome::AlreadyRunning:
         return false;
+    case system::SingleInstance::Outcome::Unavailable:
+        // Only a copy that really runs may stop this start; a broken lock must not keep the program from
+        // ever starting, nor keep silent about the missing guarantee.
+        std::fprintf(stderr, "Kelvo: running without the check for another running copy: %s.\n",
+                     qPrintable(instance_.Problem()));
+        break;
     }
     // If the kernel must end a program for lack of memory, it ends the optimizer, never the user's work.
     system::RaiseOomScoreAdj(1000);
 
     shell_.AppFolder = system::WithTrailingSeparator(system::ExecutableFolder());
-    // An installed program keeps its settings in the user's folder even where it could write to its own
-    // (run as root, say), so nothing is ever added to a system folder; a portable folder keeps them beside
-    // the executable.
+    // An installed program never adds its settings to a system folder (run as root, say), but a "Kelvo.ini"
+    // already beside it is used; a portable folder keeps them beside the executable.
     const bool installed = RunsInstalled(shell_.AppFolder);
-    const auto settingsBeside = [installed](const QString& folder) {
-        return !installed && FolderWritable(folder);
+    const auto writableBeside = [installed](const QString& path) {
+        return installed ? QFileInfo(path).isFile() && Writable(path) : Writable(path);
     };
+    const QString besideProgram = shell_.AppFolder + QStringLiteral("Kelvo.ini");
     settings_ = std::make_unique<SettingsStore>(
-        ProgramFilePath(shell_.AppFolder, UserConfigFolder(), QStringLiteral("Kelvo.ini"), settingsBeside),
+        ProgramFilePath(shell_.AppFolder, UserConfigFolder(), QStringLiteral("Kelvo.ini"), writableBeside),
         profileStorage_);
+    settings_->StartFrom(besideProgram);
     // The desktop's colours and fonts for the drawing layer; the layout stays a fixed 96-DPI pixel layout.
     host_ = std::make_unique<host::HostContext>(gdi::SysColours::FromPalette(QApplication::palette()));
     host_->SetAppFolder(shell_.AppFolder.size() > 1 ? shell_.AppFolder.chopped(1) : shell_.AppFolder);
@@ -84,8 +95,8 @@ bool basMain::Start() {
     }
 
     // The end of the session and termination signals close the program as "any other reason" does.
-    signals_ = std::make_unique<SignalBridge>();
-    QObject::connect(signals_.get(), &SignalBridge::terminationRequested, main_.get(),
+    signals_ = std::make_unique<system::SignalBridge>();
+    QObject::connect(signals_.get(), &system::SignalBridge::terminationRequested, main_.get(),
                      [this] { main_->QueryUnload(forms::CloseReason::Other); });
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, main_.get(),
                      [this](QSessionManager&) { main_->QueryUnload(forms::CloseReason::Other); });

@@ -23,9 +23,11 @@ class frmHidden;
 class frmMain;
 } // namespace kelvo::forms
 
-namespace kelvo::app {
-
+namespace kelvo::system {
 class SignalBridge;
+} // namespace kelvo::system
+
+namespace kelvo::app {
 
 // The program: every program-wide value and service, owned here and handed to the windows, and the
 // start-up and shutdown routines.
@@ -61,7 +63,7 @@ private:
     std::unique_ptr<forms::ProgramContext> context_;
     std::unique_ptr<forms::frmHidden> hidden_;
     std::unique_ptr<forms::frmMain> main_;
-    std::unique_ptr<SignalBridge> signals_;
+    std::unique_ptr<system::SignalBridge> signals_;
 };
 
 // Builds the application and runs the program; returns the exit status.

@@ -1,6 +1,7 @@
 #include "Profile.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 
 #include <QFile>
@@ -82,7 +83,52 @@ void SyncFolder(const QByteArray& folder) {
     }
 }
 
+int MakeTemporary(char* nameTemplate) {
+    return ::mkostemp(nameTemplate, O_CLOEXEC);
+}
+
+// The file a path finally names, following symbolic links (relative ones from their own folder); the
+// end of a dangling link is returned as it is, to be created. Nothing for a loop or an unreadable link.
+std::optional<QByteArray> FinalTarget(QByteArray path) {
+    constexpr int MaxLinks = 40; // the kernel's own limit for one lookup
+    for (int hop = 0; hop <= MaxLinks; ++hop) {
+        struct stat info {};
+        if (path.isEmpty() || ::lstat(path.constData(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            return path;
+        }
+        QByteArray link(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(path.constData(), link.data(), static_cast<size_t>(link.size()));
+        if (length <= 0 || length >= link.size()) {
+            return std::nullopt;
+        }
+        link.truncate(length);
+        path = link.startsWith('/') ? link : path.left(path.lastIndexOf('/') + 1) + link;
+    }
+    return std::nullopt;
+}
+
+// Rewrites an existing regular file in its own place. Space for a longer content is reserved first, so a
+// full disk fails the write before any byte of the file has changed; a crash half-way can still leave a
+// mixed file, which is why this is only the way out when no temporary file can be made.
+bool WriteInPlace(const QByteArray& target, const QByteArray& content) {
+    FileDescriptor fd(OpenRetrying(target.constData(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    struct stat info {};
+    if (!fd.IsOpen() || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return false;
+    }
+    if (content.size() > info.st_size && ::fallocate(fd.Get(), 0, 0, content.size()) != 0 &&
+        errno != EOPNOTSUPP) {
+        return false;
+    }
+    const bool stored =
+        WriteAll(fd.Get(), content) && ::ftruncate(fd.Get(), content.size()) == 0 && SyncRetrying(fd.Get());
+    return fd.Close() && stored;
+}
+
 } // namespace
+
+FileProfileStorage::FileProfileStorage(TemporaryFileMaker makeTemporary)
+    : makeTemporary_(makeTemporary != nullptr ? makeTemporary : MakeTemporary) {}
 
 std::optional<QByteArray> FileProfileStorage::Read(const QString& path) {
     const QByteArray name = QFile::encodeName(path);
@@ -123,7 +169,9 @@ bool FileProfileStorage::Exists(const QString& path) {
     if (name.isEmpty()) {
         return false;
     }
-    if (::lstat(name.constData(), &info) == 0) {
+    // Links are followed, as a write follows them: a dangling link holds nothing yet, a loop is something
+    // that cannot be read.
+    if (::stat(name.constData(), &info) == 0) {
         return true;
     }
     // Anything but "no such entry" (a folder we may not search, say) leaves open that something is there.
@@ -131,7 +179,11 @@ bool FileProfileStorage::Exists(const QString& path) {
 }
 
 bool FileProfileStorage::Replace(const QString& path, const QByteArray& content) {
-    const QByteArray target = QFile::encodeName(path);
+    const std::optional<QByteArray> found = FinalTarget(QFile::encodeName(path));
+    if (!found) {
+        return false;
+    }
+    const QByteArray& target = *found;
     const qsizetype slash = target.lastIndexOf('/');
     const QByteArray baseName = target.mid(slash + 1);
     if (baseName.isEmpty()) {
@@ -149,12 +201,12 @@ bool FileProfileStorage::Replace(const QString& path, const QByteArray& content)
         mode = old.st_mode & 07777;
     }
 
-    // mkostemp creates the name with O_CREAT | O_EXCL, so a file or link planted under a guessed
-    // temporary name is never opened or followed.
+    // The temporary name is created with O_CREAT | O_EXCL, so a file or link planted under a guessed
+    // name is never opened or followed.
     QByteArray temporary = target.left(slash + 1) + '.' + baseName + ".XXXXXX";
-    FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
+    FileDescriptor fd(makeTemporary_(temporary.data()));
     if (!fd.IsOpen()) {
-        return false;
+        return hadOld && WriteInPlace(target, content);
     }
     bool stored = ::fchmod(fd.Get(), mode) == 0;
     if (stored && hadOld && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
@@ -164,9 +216,14 @@ bool FileProfileStorage::Replace(const QString& path, const QByteArray& content)
     }
     stored = stored && WriteAll(fd.Get(), content) && SyncRetrying(fd.Get());
     stored = fd.Close() && stored;
-    if (!stored || ::rename(temporary.constData(), target.constData()) != 0) {
+    if (!stored) {
         ::unlink(temporary.constData());
         return false;
+    }
+    if (::rename(temporary.constData(), target.constData()) != 0) {
+        // A folder may let us create entries but not replace this one (a sticky folder, another owner).
+        ::unlink(temporary.constData());
+        return hadOld && WriteInPlace(target, content);
     }
     SyncFolder(folder);
     return true;

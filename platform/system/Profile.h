@@ -31,12 +31,24 @@ public:
 };
 
 // Real files. Replace writes a temporary file in the same folder, flushes it to disk and renames it
-// over the old one, so a crash or a full disk never leaves a half-written or empty settings file.
+// over the old one, so a crash or a full disk never leaves a half-written or empty settings file. A
+// symbolic link is written through: the file it leads to is replaced and the link stays. When the folder
+// forbids new files (an administrator's installation where only the file itself was made writable), the
+// existing file is rewritten in place and flushed instead.
 class FileProfileStorage final : public ProfileStorage {
 public:
+    // Makes a temporary file from a mkostemp template (the trailing XXXXXX replaced in place); returns
+    // its descriptor, or -1 with errno set. Tests replace it to stand for a folder without new files.
+    using TemporaryFileMaker = int (*)(char* nameTemplate);
+
+    explicit FileProfileStorage(TemporaryFileMaker makeTemporary = nullptr);
+
     std::optional<QByteArray> Read(const QString& path) override;
     bool Replace(const QString& path, const QByteArray& content) override;
     bool Exists(const QString& path) override;
+
+private:
+    TemporaryFileMaker makeTemporary_;
 };
 
 // Reads the value of key in section into buffer, at most bufferSize - 1 characters followed by a NUL,

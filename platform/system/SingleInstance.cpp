@@ -1,10 +1,36 @@
 #include "SingleInstance.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QSysInfo>
+#include <QThread>
+
+#include <csignal>
+#include <unistd.h>
 
 namespace kelvo::system {
+
+namespace {
+
+// A starting instance creates its lock file and writes its process id into it a moment later; a lock file
+// found empty is looked at again for this long before it counts as unreadable.
+constexpr int ContentRetries = 5;
+constexpr unsigned long ContentRetryMs = 20;
+
+// Why files cannot be made in folder, in the system's words.
+QString FolderProblem(const QString& folder) {
+    if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0) {
+        return QString::fromLocal8Bit(std::strerror(errno));
+    }
+    return QStringLiteral("unknown error");
+}
+
+} // namespace
 
 SingleInstance::SingleInstance(const QString& name, const QString& folder) {
     QString dir = folder;
@@ -23,13 +49,56 @@ SingleInstance::SingleInstance(const QString& name, const QString& folder) {
 
 SingleInstance::~SingleInstance() = default;
 
-bool SingleInstance::TryAcquire() {
+SingleInstance::Outcome SingleInstance::TryAcquire() {
+    problem_.clear();
     if (lock_->isLocked()) {
-        return true;
+        return Outcome::Acquired;
     }
     // tryLock takes over a lock whose process is gone (QLockFile compares the recorded process id and
     // program name with the running processes), and fails while a live instance holds it.
-    return lock_->tryLock(0);
+    for (int attempt = 0; attempt <= ContentRetries; ++attempt) {
+        if (lock_->tryLock(0)) {
+            return Outcome::Acquired;
+        }
+        if (lock_->error() != QLockFile::LockFailedError) {
+            problem_ = QStringLiteral("cannot create the lock file %1 (%2)")
+                           .arg(path_, FolderProblem(QFileInfo(path_).absolutePath()));
+            return Outcome::Unavailable;
+        }
+        if (HeldByLiveProcess()) {
+            return Outcome::AlreadyRunning;
+        }
+        qint64 pid = 0;
+        QString host;
+        QString application;
+        if (lock_->getLockInfo(&pid, &host, &application)) {
+            break; // readable, but names no running copy and could not be taken over
+        }
+        QThread::msleep(ContentRetryMs);
+    }
+    problem_ = QStringLiteral("the lock file %1 names no running copy of the program but cannot be "
+                              "replaced (unreadable, from another machine, or in a folder we may not change)")
+                   .arg(path_);
+    return Outcome::Unavailable;
+}
+
+bool SingleInstance::HeldByLiveProcess() const {
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (!lock_->getLockInfo(&pid, &host, &application) || pid <= 0 || pid != static_cast<pid_t>(pid)) {
+        return false;
+    }
+    if (!host.isEmpty() && host != QSysInfo::machineHostName()) {
+        return false; // nothing here can tell whether it runs
+    }
+    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+        return false;
+    }
+    // A process id taken over by another program does not hold the lock; a process whose program cannot
+    // be seen (another user's) is taken to be ours.
+    const QString program = QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget();
+    return program.isEmpty() || QFileInfo(program).fileName() == application;
 }
 
 void SingleInstance::Release() {

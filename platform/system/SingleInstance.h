@@ -12,20 +12,30 @@ namespace kelvo::system {
 // the user's runtime folder; a lock left behind by a process that died is taken over.
 class SingleInstance {
 public:
+    enum class Outcome {
+        Acquired,       // this process holds the lock now
+        AlreadyRunning, // a live process of the program holds it
+        Unavailable,    // the lock cannot be used (see Problem); the program runs without the guarantee
+    };
+
     // folder empty: XDG_RUNTIME_DIR (or the temporary folder when it is unset).
     explicit SingleInstance(const QString& name, const QString& folder = QString());
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
-    // True when this process now holds the lock; false when another running instance holds it.
-    bool TryAcquire();
+    Outcome TryAcquire();
     void Release();
     QString LockPath() const;
+    // One sentence on why the lock was Unavailable at the last TryAcquire; empty otherwise.
+    QString Problem() const { return problem_; }
 
 private:
+    bool HeldByLiveProcess() const;
+
     std::unique_ptr<QLockFile> lock_;
     QString path_;
+    QString problem_;
 };
 
 } // namespace kelvo::system

@@ -111,19 +111,73 @@ private slots:
         QCOMPARE(store.ReadIni("General", "Level"), QString("2"));
     }
 
+    void settingsFileLocation_data() {
+        QTest::addColumn<bool>("folderWritable");
+        QTest::addColumn<bool>("fileExists");
+        QTest::addColumn<bool>("fileWritable");
+        QTest::addColumn<bool>("besideProgram");
+        QTest::newRow("writable folder") << true << false << false << true;
+        QTest::newRow("writable folder, read-only file") << true << true << false << true;
+        QTest::newRow("read-only folder") << false << false << false << false;
+        // An administrator's portable installation: only the file itself may be written (in place).
+        QTest::newRow("read-only folder, writable file") << false << true << true << true;
+        QTest::newRow("read-only folder and file") << false << true << false << false;
+    }
     void settingsFileLocation() {
+        QFETCH(bool, folderWritable);
+        QFETCH(bool, fileExists);
+        QFETCH(bool, fileWritable);
+        QFETCH(bool, besideProgram);
         QTemporaryDir dir;
         const QString program = dir.filePath("program/");
         const QString user = dir.filePath("config/Kelvo");
         QDir().mkpath(program);
-        const auto readOnly = [](const QString&) { return false; };
-        QCOMPARE(ProgramFilePath(program, user, "Kelvo.ini"), program + "Kelvo.ini"); // writable folder
-        QCOMPARE(ProgramFilePath(program, user, "Kelvo.ini", readOnly), user + "/Kelvo.ini");
-        QFile existing(program + "Kelvo.ini");
-        QVERIFY(existing.open(QIODevice::WriteOnly));
-        existing.close();
-        QCOMPARE(ProgramFilePath(program, user, "Kelvo.ini", readOnly), program + "Kelvo.ini"); // portable
-        QVERIFY(!FolderWritable(dir.filePath("missing/")));
+        if (fileExists) {
+            QFile existing(program + "Kelvo.ini");
+            QVERIFY(existing.open(QIODevice::WriteOnly));
+        }
+        const auto writable = [&](const QString& path) {
+            return path == program ? folderWritable : path == program + "Kelvo.ini" && fileWritable;
+        };
+        QCOMPARE(ProgramFilePath(program, user, "Kelvo.ini", writable),
+                 besideProgram ? program + "Kelvo.ini" : user + "/Kelvo.ini");
+    }
+
+    void realWritability() {
+        QTemporaryDir dir;
+        QVERIFY(Writable(dir.path()));
+        QVERIFY(!Writable(dir.filePath("missing/")));
+        QCOMPARE(ProgramFilePath(dir.path() + "/", dir.filePath("user"), "Kelvo.ini"),
+                 dir.filePath("Kelvo.ini"));
+    }
+
+    // The per-user file of a read-only installation starts from the installation's own file.
+    void userFileStartsFromTheProgramFile_data() {
+        QTest::addColumn<QByteArray>("programFile"); // null: none
+        QTest::addColumn<QByteArray>("userFile");    // null: none
+        QTest::addColumn<QByteArray>("expected");    // the user file afterwards, null: none
+        const QByteArray preset("[General]\r\nLevel=2\r\n");
+        QTest::newRow("copied") << preset << QByteArray() << preset;
+        QTest::newRow("user file kept")
+            << preset << QByteArray("[General]\r\nLevel=1\r\n") << QByteArray("[General]\r\nLevel=1\r\n");
+        QTest::newRow("nothing to copy") << QByteArray() << QByteArray() << QByteArray();
+    }
+    void userFileStartsFromTheProgramFile() {
+        QFETCH(QByteArray, programFile);
+        QFETCH(QByteArray, userFile);
+        QFETCH(QByteArray, expected);
+        tests::MemoryProfileStorage storage;
+        if (!programFile.isNull()) {
+            storage.files["/opt/kelvo/Kelvo.ini"] = programFile;
+        }
+        if (!userFile.isNull()) {
+            storage.files["/home/u/Kelvo.ini"] = userFile;
+        }
+        SettingsStore store("/home/u/Kelvo.ini", storage);
+        QCOMPARE(store.StartFrom("/opt/kelvo/Kelvo.ini"), userFile.isNull() && !programFile.isNull());
+        QCOMPARE(storage.files.value("/home/u/Kelvo.ini"), expected);
+        QCOMPARE(storage.files.contains("/home/u/Kelvo.ini"), !expected.isNull());
+        QVERIFY(!SettingsStore("/opt/kelvo/Kelvo.ini", storage).StartFrom("/opt/kelvo/Kelvo.ini"));
     }
 
     void writesCreateTheUserFolder() {

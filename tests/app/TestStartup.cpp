@@ -91,6 +91,28 @@ private slots:
                      "; kept\n[General]\nCheckRam=True\nCheckRamProcent=1\nLevel=7\nTimed=True\nTime=600\n"));
     }
 
+    // A lock that no running copy holds (here a folder in the lock file's place) must not keep the program
+    // from starting; it runs, and says in one line why it cannot check for another copy.
+    void aBrokenLockLetsTheProgramRunAndSaysWhy() {
+        QTemporaryDir run;
+        QVERIFY(QDir(run.path()).mkdir("kelvo.lock"));
+        QProcessEnvironment env = Environment();
+        env.insert("XDG_RUNTIME_DIR", run.path());
+        QProcess kelvo;
+        kelvo.setProcessEnvironment(env);
+        kelvo.start(program_, {});
+        QVERIFY(kelvo.waitForStarted());
+        QTest::qWait(1500);
+        QCOMPARE(kelvo.state(), QProcess::Running);
+        ::kill(static_cast<pid_t>(kelvo.processId()), SIGTERM);
+        QVERIFY(kelvo.waitForFinished(5000));
+        QCOMPARE(kelvo.exitCode(), 0);
+        QList<QByteArray> ours = kelvo.readAllStandardError().split('\n');
+        ours.removeIf([](const QByteArray& line) { return !line.startsWith("Kelvo:"); });
+        QCOMPARE(ours.size(), 1);
+        QVERIFY2(ours[0].contains(QFile::encodeName(run.filePath("kelvo.lock"))), ours[0].constData());
+    }
+
     void withoutADisplayItSaysSo() {
         QProcessEnvironment env = Environment();
         env.remove("QT_QPA_PLATFORM");

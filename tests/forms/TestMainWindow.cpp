@@ -1,3 +1,4 @@
+#include <QMenu>
 #include <QTest>
 
 #include "FormsRig.h"
@@ -210,6 +211,51 @@ private slots:
         };
         rig.optimizer.OptimizeRAM(5);
         QCOMPARE(rig.allocator.live, 0);
+    }
+
+    // Each way back from the tray, from each way the window can have left the screen.
+    void trayRestores_data() {
+        QTest::addColumn<QString>("gesture");
+        QTest::addColumn<QString>("away");
+        for (const char* gesture : {"left click", "double click", "Show"}) {
+            for (const char* away : {"close box", "minimized, then close box", "minimized"}) {
+                QTest::addRow("%s after %s", gesture, away) << gesture << away;
+            }
+        }
+    }
+    void trayRestores() {
+        QFETCH(QString, gesture);
+        QFETCH(QString, away);
+        FormsRig rig;
+        rig.Start();
+        QWidget other; // holds the focus while the main window is away
+        for (int cycle = 0; cycle < 3; ++cycle) {
+            rig.main.show();
+            if (away.startsWith("minimized")) {
+                rig.main.setWindowState(rig.main.windowState() | Qt::WindowMinimized);
+            }
+            if (away.endsWith("close box")) {
+                QVERIFY(!rig.main.close());
+                QVERIFY(rig.main.isHidden());
+                // A window closed to the tray is withdrawn, never left iconic: the window manager would map
+                // it iconic again at the restore.
+                QVERIFY(away != "close box" || !(rig.main.windowState() & Qt::WindowMinimized));
+            }
+            other.show();
+            other.activateWindow();
+            QTRY_VERIFY(other.isActiveWindow());
+            if (gesture == "left click") {
+                rig.hidden.TrayNotification(514);
+            } else if (gesture == "double click") {
+                rig.hidden.TrayNotification(514);
+                rig.hidden.TrayNotification(515);
+            } else {
+                rig.hidden.mnuTrayPopup->actions().first()->trigger();
+            }
+            QVERIFY(rig.main.isVisible());
+            QVERIFY(!(rig.main.windowState() & Qt::WindowMinimized));
+            QTRY_VERIFY(rig.main.isActiveWindow());
+        }
     }
 
     void aFailedWriteChangesNothingElse() {

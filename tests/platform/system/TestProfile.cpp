@@ -4,10 +4,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
 #include <memory>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -52,11 +50,6 @@ QByteArray Get(ProfileStorage& storage, const QByteArray& section, const QByteAr
         return QByteArrayLiteral("<broken buffer>");
     }
     return QByteArray(buffer.get(), copied);
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArrayLiteral("<unreadable>");
 }
 
 bool WriteFile(const QString& path, const QByteArray& content) {
@@ -331,68 +324,6 @@ private slots:
         QVERIFY(!WritePrivateProfileString(section, key, value, QString(), memory));
         QCOMPARE(*memory.file, Bytes("[a]\r\nk=1\r\n"));
         QCOMPARE(memory.replaceCalls, failReplace ? 1 : 0);
-    }
-
-    void fileStorageReplacesWholeFiles() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Kelvo.ini"));
-        FileProfileStorage files;
-        QVERIFY(WritePrivateProfileString("App", "key", "string", path, files));
-        QCOMPARE(ReadFile(path), QByteArray("[App]\r\nkey=string\r\n"));
-        QCOMPARE(QFile::permissions(path), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
-                                               QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
-        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0600) == 0);
-        QVERIFY(WritePrivateProfileString("App", "key", "other", path, files));
-        QCOMPARE(ReadFile(path), QByteArray("[App]\r\nkey=other\r\n"));
-        QCOMPARE(QFile::permissions(path),
-                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList{QStringLiteral("Kelvo.ini")});
-    }
-
-    void fileStorageFailuresKeepTheOldFile_data() {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("folder missing") << "missing folder";
-        QTest::newRow("read-only folder") << "read-only";
-        QTest::newRow("disk full") << "full";
-    }
-    void fileStorageFailuresKeepTheOldFile() {
-        QFETCH(QString, kind);
-        QTemporaryDir dir;
-        QString path = dir.filePath(QStringLiteral("Kelvo.ini"));
-        const QByteArray old = Bytes("[a]\r\nk=1\r\n");
-        QVERIFY(WriteFile(path, old));
-        FileProfileStorage files;
-        // Large enough that the write cannot finish under the file size limit below.
-        const QByteArray value(256 * 1024, 'v');
-        bool written = true;
-        if (kind == QLatin1String("missing folder")) {
-            path = dir.filePath(QStringLiteral("no such folder/Kelvo.ini"));
-            written = WritePrivateProfileString("a", "k", value, path, files);
-            path = dir.filePath(QStringLiteral("Kelvo.ini"));
-        } else if (kind == QLatin1String("read-only")) {
-            if (::geteuid() == 0) {
-                QSKIP("root writes into read-only folders; the fake storage covers this case");
-            }
-            QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0500) == 0);
-            written = WritePrivateProfileString("a", "k", value, path, files);
-            QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0700) == 0);
-        } else {
-            // A file size limit makes write() fail part way exactly as a full disk does.
-            rlimit saved{};
-            QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
-            rlimit small = saved;
-            small.rlim_cur = 4096;
-            const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-            QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
-            written = WritePrivateProfileString("a", "k", value, path, files);
-            ::setrlimit(RLIMIT_FSIZE, &saved);
-            std::signal(SIGXFSZ, previous);
-        }
-        QVERIFY(!written);
-        QCOMPARE(ReadFile(path), old);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList{QStringLiteral("Kelvo.ini")});
     }
 };
 

@@ -1,5 +1,8 @@
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 #include "platform/system/AppInfo.h"
 #include "platform/system/Clock.h"
@@ -67,11 +70,12 @@ private slots:
     void singleInstance() {
         QTemporaryDir dir;
         SingleInstance first("kelvo", dir.path());
-        QVERIFY(first.TryAcquire());
+        QCOMPARE(first.TryAcquire(), SingleInstance::Outcome::Acquired);
         SingleInstance second("kelvo", dir.path());
-        QVERIFY(!second.TryAcquire());
+        QCOMPARE(second.TryAcquire(), SingleInstance::Outcome::AlreadyRunning);
+        QVERIFY(second.Problem().isEmpty());
         first.Release();
-        QVERIFY(second.TryAcquire());
+        QCOMPARE(second.TryAcquire(), SingleInstance::Outcome::Acquired);
     }
 
     void staleLockIsTakenOver() {
@@ -83,7 +87,48 @@ private slots:
         lock.write("99999999\nkelvo\n" + QSysInfo::machineHostName().toUtf8() + "\n");
         lock.close();
         SingleInstance instance("kelvo", dir.path());
-        QVERIFY(instance.TryAcquire());
+        QCOMPARE(instance.TryAcquire(), SingleInstance::Outcome::Acquired);
+    }
+
+    // Only a live holder stops a start; every other lock problem leaves the program running, with a reason.
+    void lockProblemsDoNotStopTheProgram_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("missing folder") << "missing folder";
+        QTest::newRow("folder is a file") << "file as folder";
+        QTest::newRow("unreadable lock file") << "garbage";
+        QTest::newRow("lock of another machine") << "other machine";
+        QTest::newRow("read-only folder") << "read-only";
+    }
+    void lockProblemsDoNotStopTheProgram() {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        QString folder = dir.path();
+        const auto writeLock = [&](const QByteArray& content) {
+            QFile lock(dir.filePath("kelvo.lock"));
+            return lock.open(QIODevice::WriteOnly) && lock.write(content) == content.size();
+        };
+        if (kind == "missing folder") {
+            folder = dir.filePath("missing");
+        } else if (kind == "file as folder") {
+            folder = dir.filePath("file");
+            QVERIFY(QFile(folder).open(QIODevice::WriteOnly));
+        } else if (kind == "garbage") {
+            QVERIFY(QDir(dir.path()).mkdir("kelvo.lock")); // never readable as a lock
+        } else if (kind == "other machine") {
+            QVERIFY(
+                writeLock(QByteArray::number(QCoreApplication::applicationPid()) + "\nkelvo\nelsewhere\n"));
+        } else {
+            if (::geteuid() == 0) {
+                QSKIP("root creates files in read-only folders");
+            }
+            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        }
+        SingleInstance instance("kelvo", folder);
+        const SingleInstance::Outcome outcome = instance.TryAcquire();
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(outcome, SingleInstance::Outcome::Unavailable);
+        QVERIFY2(instance.Problem().contains(instance.LockPath()), qPrintable(instance.Problem()));
+        QVERIFY(!instance.Problem().contains('\n'));
     }
 
     void userSettingsRoundTrip() {
