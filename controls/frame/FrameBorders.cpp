@@ -8,32 +8,22 @@ namespace {
 
 using numeric::CLng;
 
-// The arcs run between these literal angles, not exact quarter turns: the corners of the 3-D lines styles
-// stop just short of a full quarter, as they always have.
-constexpr double Quarter1 = 1.57;
-constexpr double Quarter2 = 3.14;
-constexpr double Quarter3 = 4.71;
-constexpr double Quarter4 = 6.28;
-
 enum class Corners { Square, Rounded, Inset };
 
 // Two outlines one pixel apart: etched draws the dark one first, bump the light one.
 void TwoOutlines(FramePass& pass, gdi::Colour first, gdi::Colour second, double corner) {
     const double sw = pass.Width();
     pass.Run(ResizeProcedure, [&] {
-        pass.SetForeColor(first);
-        return pass.RoundRect(0, pass.top, sw - 1, static_cast<double>(pass.bottom) - 1, corner);
+        return pass.RoundRect(first, 0, pass.top, sw - 1, static_cast<double>(pass.bottom) - 1, corner);
     });
     pass.Run(ResizeProcedure, [&] {
-        pass.SetForeColor(second);
-        return pass.RoundRect(1, static_cast<double>(pass.top) + 1, sw, pass.bottom, corner);
+        return pass.RoundRect(second, 1, static_cast<double>(pass.top) + 1, sw, pass.bottom, corner);
     });
 }
 
 void OneOutline(FramePass& pass, gdi::Colour pen, double inset, double corner) {
     pass.Run(ResizeProcedure, [&] {
-        pass.SetForeColor(pen);
-        return pass.RoundRect(0, pass.top, pass.Width() - inset, pass.bottom - inset, corner);
+        return pass.RoundRect(pen, 0, pass.top, pass.Width() - inset, pass.bottom - inset, corner);
     });
 }
 
@@ -41,8 +31,7 @@ void OneOutline(FramePass& pass, gdi::Colour pen, double inset, double corner) {
 // used, the lines run along the very edge of the control.
 void BackgroundOutline(FramePass& pass, double corner) {
     pass.Run(ResizeProcedure, [&] {
-        pass.SetForeColor(pass.Look().backColor);
-        return pass.RoundRect(0, 0, pass.Width(), pass.Height(), corner);
+        return pass.RoundRect(pass.Look().backColor, 0, 0, pass.Width(), pass.Height(), corner);
     });
 }
 
@@ -73,11 +62,11 @@ void RoundedLines(FramePass& pass, bool raised) {
     pass.Run(ResizeProcedure, [&] { return pass.Line(0, r, 0, sh - r - 1, light); });
     pass.Run(ResizeProcedure, [&] { return pass.Line(sw - 1, r, sw - 1, sh - r - 1, dark); });
     pass.Run(ResizeProcedure, [&] { return pass.Line(r, sh - 1, sw - r - 1, sh - 1, dark); });
-    pass.Run(ResizeProcedure, [&] { return pass.Arc(r, r, r, light, Quarter1, Quarter2); });
-    pass.Run(ResizeProcedure, [&] { return pass.Arc(r, sh - r - 1, r, light, Quarter2, Quarter3); });
-    pass.Run(ResizeProcedure, [&] { return pass.Arc(sw - r - 1, r, r, dark, Quarter4, Quarter1); });
+    pass.Run(ResizeProcedure, [&] { return pass.Arc(r, r, r, light, Angle90, Angle180); });
+    pass.Run(ResizeProcedure, [&] { return pass.Arc(r, sh - r - 1, r, light, Angle180, Angle270); });
+    pass.Run(ResizeProcedure, [&] { return pass.Arc(sw - r - 1, r, r, dark, Angle360, Angle90); });
     pass.Run(ResizeProcedure,
-             [&] { return pass.Arc(sw - r - 1, sh - r - 1, r, dark, Quarter3, std::nullopt); });
+             [&] { return pass.Arc(sw - r - 1, sh - r - 1, r, dark, Angle270, std::nullopt); });
 }
 
 Corners DrawOutline(FramePass& pass) {
@@ -127,6 +116,26 @@ Corners DrawOutline(FramePass& pass) {
     }
 }
 
+// The 3-D lines of the sunken (1) and raised (2) inner bevels, with quarter arcs at rounded corners.
+void BevelLines(FramePass& pass, float x, std::int32_t r, gdi::Colour upper, gdi::Colour lower) {
+    const double sw = pass.Width();
+    const double sh = pass.Height();
+    const double rr = r;
+    const double xx = x;
+    const auto run = [&](auto statement) { pass.Run(BevelProcedure, statement); };
+    run([&] { return pass.Line(xx + rr, xx, sw - 1 - xx - rr, xx, upper); });
+    run([&] { return pass.Line(xx, xx + rr, xx, sh - xx - rr - 1, upper); });
+    run([&] { return pass.Line(sw - xx - 1, xx + rr, sw - xx - 1, sh - rr - xx - 1, lower); });
+    run([&] { return pass.Line(xx + rr, sh - xx - 1, sw - xx - rr - 1, sh - xx - 1, lower); });
+    if (r == 0) {
+        return;
+    }
+    run([&] { return pass.Arc(xx + rr, xx + rr, rr, upper, Angle90, Angle180); });
+    run([&] { return pass.Arc(xx + rr, sh - xx - rr - 1, rr, upper, Angle180, Angle270); });
+    run([&] { return pass.Arc(sw - rr - xx - 1, xx + rr, rr, lower, Angle360, Angle90); });
+    run([&] { return pass.Arc(sw - rr - xx - 1, sh - xx - rr - 1, rr, lower, Angle270, std::nullopt); });
+}
+
 } // namespace
 
 void DrawBorder(FramePass& pass) {
@@ -143,6 +152,45 @@ void DrawBorder(FramePass& pass) {
         pass.SetRegion(FrameRegion{*left, *left, *right, *bottom, corner});
         return Fault::None;
     });
+}
+
+void DrawBevelInner(FramePass& pass) {
+    const FrameLook& look = pass.Look();
+    if (look.bevelInner != 0) {
+        float x = 0;
+        pass.Run(BevelProcedure, [&] {
+            const auto single = Single(static_cast<double>(pass.State().borderTop) + look.bevelWidth);
+            if (!single) {
+                return Fault::Overflow;
+            }
+            x = *single;
+            return Fault::None;
+        });
+        pass.State().labels.blankVisible = false;
+        const std::int32_t r = look.borderType >= 7 && look.borderType <= 13 ? look.cornerRadius : 0;
+        switch (look.bevelInner) {
+        case 1:
+            BevelLines(pass, x, r, pass.Sh(), pass.Hi());
+            break;
+        case 2:
+            BevelLines(pass, x, r, pass.Hi(), pass.Sh());
+            break;
+        case 3:
+        case 4:
+            pass.Run(BevelProcedure, [&] {
+                const gdi::Colour pen = look.bevelInner == 3 ? pass.Sh() : pass.Hi();
+                return pass.RoundRect(pen, x, x, pass.Width() - x, pass.Height() - x, r);
+            });
+            break;
+        default:
+            break;
+        }
+        const double xx = x;
+        pass.SetInside(BevelProcedure, xx + 1, xx + 1, pass.Width() - 2 * xx - 2, pass.Height() - 2 * xx - 2);
+    }
+    if (look.floodPercent > 0) {
+        DrawFlood(pass);
+    }
 }
 
 } // namespace kelvo::controls::framepaint

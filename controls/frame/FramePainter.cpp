@@ -15,27 +15,6 @@ namespace {
 using framepaint::Fault;
 using framepaint::FramePass;
 
-// Each side of the inside rectangle is its own statement: one that does not fit in twips keeps its old
-// value, the others still change.
-void SetInside(FramePass& pass, const char* procedure, double left, double top, double width, double height) {
-    FrameInside& inside = pass.State().inside;
-    const auto set = [&](double pixels, double& keptPixels, std::int32_t& keptTwips) {
-        pass.Run(procedure, [&] {
-            const auto twips = framepaint::Twips(pixels);
-            if (!twips) {
-                return Fault::Overflow;
-            }
-            keptPixels = pixels;
-            keptTwips = *twips;
-            return Fault::None;
-        });
-    };
-    set(left, inside.left, inside.leftTwips);
-    set(top, inside.top, inside.topTwips);
-    set(width, inside.width, inside.widthTwips);
-    set(height, inside.height, inside.heightTwips);
-}
-
 // Back to the back colour with the picture at the top left, as the surface clears itself.
 void Clear(gdi::DeviceContext& dc, const FrameLook& look) {
     QImage* image = dc.Target();
@@ -50,71 +29,7 @@ void Clear(gdi::DeviceContext& dc, const FrameLook& look) {
     dc.SetCurrentPosition(0, 0);
 }
 
-// The 3-D lines of the sunken (1) and raised (2) inner bevels, with quarter arcs at rounded corners.
-void BevelLines(FramePass& pass, float x, std::int32_t r, gdi::Colour upper, gdi::Colour lower) {
-    const double sw = pass.Width();
-    const double sh = pass.Height();
-    const double rr = r;
-    const double xx = x;
-    const auto run = [&](auto statement) { pass.Run(framepaint::BevelProcedure, statement); };
-    run([&] { return pass.Line(xx + rr, xx, sw - 1 - xx - rr, xx, upper); });
-    run([&] { return pass.Line(xx, xx + rr, xx, sh - xx - rr - 1, upper); });
-    run([&] { return pass.Line(sw - xx - 1, xx + rr, sw - xx - 1, sh - rr - xx - 1, lower); });
-    run([&] { return pass.Line(xx + rr, sh - xx - 1, sw - xx - rr - 1, sh - xx - 1, lower); });
-    if (r == 0) {
-        return;
-    }
-    run([&] { return pass.Arc(xx + rr, xx + rr, rr, upper, 1.57, 3.14); });
-    run([&] { return pass.Arc(xx + rr, sh - xx - rr - 1, rr, upper, 3.14, 4.71); });
-    run([&] { return pass.Arc(sw - rr - xx - 1, xx + rr, rr, lower, 6.28, 1.57); });
-    run([&] { return pass.Arc(sw - rr - xx - 1, sh - xx - rr - 1, rr, lower, 4.71, std::nullopt); });
-}
-
 } // namespace
-
-namespace framepaint {
-
-void DrawBevelInner(FramePass& pass) {
-    const FrameLook& look = pass.Look();
-    if (look.bevelInner != 0) {
-        float x = 0;
-        pass.Run(BevelProcedure, [&] {
-            const auto single = Single(static_cast<double>(pass.State().borderTop) + look.bevelWidth);
-            if (!single) {
-                return Fault::Overflow;
-            }
-            x = *single;
-            return Fault::None;
-        });
-        pass.State().labels.blankVisible = false;
-        const std::int32_t r = look.borderType >= 7 && look.borderType <= 13 ? look.cornerRadius : 0;
-        switch (look.bevelInner) {
-        case 1:
-            BevelLines(pass, x, r, pass.Sh(), pass.Hi());
-            break;
-        case 2:
-            BevelLines(pass, x, r, pass.Hi(), pass.Sh());
-            break;
-        case 3:
-        case 4:
-            pass.Run(BevelProcedure, [&] {
-                pass.SetForeColor(look.bevelInner == 3 ? pass.Sh() : pass.Hi());
-                return pass.RoundRect(x, x, pass.Width() - x, pass.Height() - x, r);
-            });
-            break;
-        default:
-            break;
-        }
-        const double xx = x;
-        SetInside(pass, BevelProcedure, xx + 1, xx + 1, pass.Width() - 2 * xx - 2,
-                  pass.Height() - 2 * xx - 2);
-    }
-    if (look.floodPercent > 0) {
-        DrawFlood(pass);
-    }
-}
-
-} // namespace framepaint
 
 FramePaintResult PaintFrame(gdi::DeviceContext& dc, const FrameLook& look, const FrameState& previous,
                             const CaptionMeasure& measure) {
@@ -127,12 +42,12 @@ FramePaintResult PaintFrame(gdi::DeviceContext& dc, const FrameLook& look, const
     state.labels.blankVisible = false;
     if (look.bevelInner == 0 && look.captionLocation == 1 && !state.labels.text.isEmpty()) {
         // The caption sits across the border line, which runs through its middle.
-        const float lift = static_cast<float>(pass.CaptionSize().height() / 2.25);
+        const double lift = pass.CaptionSize().height() / 2.25;
         if (look.captionAlignment >= 0 && look.captionAlignment <= 2) {
-            pass.top = lift;
+            pass.top = static_cast<float>(lift);
             state.labels.blankVisible = true;
         } else if (look.captionAlignment >= 6 && look.captionAlignment <= 8) {
-            pass.bottom = look.scaleHeight - lift;
+            pass.bottom = static_cast<float>(look.scaleHeight - lift);
             state.labels.blankVisible = true;
         }
     }
@@ -153,8 +68,8 @@ FramePaintResult PaintFrame(gdi::DeviceContext& dc, const FrameLook& look, const
     const bool twoPixels =
         look.borderType == 1 || look.borderType == 2 || look.borderType == 7 || look.borderType == 8;
     const double border = twoPixels ? 2 : 1;
-    SetInside(pass, procedure, border, border, static_cast<double>(look.scaleWidth) - 2 * border,
-              static_cast<double>(look.scaleHeight) - 2 * border);
+    pass.SetInside(procedure, border, border, static_cast<double>(look.scaleWidth) - 2 * border,
+                   static_cast<double>(look.scaleHeight) - 2 * border);
 
     framepaint::DrawBorder(pass);
     framepaint::DrawBevelInner(pass);

@@ -99,7 +99,9 @@ Fault FramePass::FilledBox(double x1, double y1, double x2, double y2, gdi::Colo
                                                                                      : Fault::Overflow;
 }
 
-Fault FramePass::RoundRect(double left, double top, double right, double bottom, double corner) {
+Fault FramePass::RoundRect(gdi::Colour pen, double left, double top, double right, double bottom,
+                           double corner) {
+    foreColor_ = pen;
     const auto l = CLng(left);
     const auto t = CLng(top);
     const auto r = CLng(right);
@@ -108,16 +110,33 @@ Fault FramePass::RoundRect(double left, double top, double right, double bottom,
     if (!l || !t || !r || !b || !c) {
         return Fault::Overflow;
     }
-    // The surface outlines with its fore colour, which the border has always set by now; a pass that
-    // set none draws with the surface's own pen colour, black as a new surface has it.
-    const gdi::Pen pen = host::SurfaceDrawing::MakePen(dc_, attributes_, foreColor_.value_or(gdi::Colour(0)));
+    const gdi::Pen outline = host::SurfaceDrawing::MakePen(dc_, attributes_, pen);
     const gdi::Brush brush = host::SurfaceDrawing::MakeFillBrush(dc_, attributes_);
-    const Selection penSelection(dc_, gdi::SelectObject(dc_, pen));
+    const Selection penSelection(dc_, gdi::SelectObject(dc_, outline));
     const Selection brushSelection(dc_, brush ? gdi::SelectObject(dc_, brush)
                                               : gdi::SelectObject(dc_, gdi::GetStockObject(gdi::NULL_BRUSH)));
     // A surface without pixels (a zero-sized frame) draws nothing, which is no error.
     gdi::RoundRect(dc_, *l, *t, *r, *b, *c, *c);
     return Fault::None;
+}
+
+void FramePass::SetInside(const char* procedure, double left, double top, double width, double height) {
+    FrameInside& inside = state_.inside;
+    const auto set = [&](double pixels, double& keptPixels, std::int32_t& keptTwips) {
+        Run(procedure, [&] {
+            const auto twips = Twips(pixels);
+            if (!twips) {
+                return Fault::Overflow;
+            }
+            keptPixels = pixels;
+            keptTwips = *twips;
+            return Fault::None;
+        });
+    };
+    set(left, inside.left, inside.leftTwips);
+    set(top, inside.top, inside.topTwips);
+    set(width, inside.width, inside.widthTwips);
+    set(height, inside.height, inside.heightTwips);
 }
 
 FramePaintResult FramePass::Finish() {

@@ -51,18 +51,19 @@ public:
     gdi::Colour Hi() const { return look_.border3DHighlight; }
     gdi::Colour Sh() const { return look_.border3DShadow; }
 
-    // The surface's fore colour, which the next RoundRect outlines with.
-    void SetForeColor(gdi::Colour colour) { foreColor_ = colour; }
     // A line leaves its end point undrawn.
     Fault Line(double x1, double y1, double x2, double y2, gdi::Colour colour);
     // The arc of a circle from start counter-clockwise to end (2 pi when absent).
     Fault Arc(double x, double y, double radius, gdi::Colour colour, double start, std::optional<double> end);
     // Both corners included, solid in the colour.
     Fault FilledBox(double x1, double y1, double x2, double y2, gdi::Colour colour);
-    // RoundRect on the device context with the fore colour as pen and the fill style's brush; every
-    // value is rounded to a whole number first.
-    Fault RoundRect(double left, double top, double right, double bottom, double corner);
+    // Sets the surface's fore colour to the pen colour, then RoundRect on the device context with that
+    // pen and the fill style's brush; every value is rounded to a whole number first.
+    Fault RoundRect(gdi::Colour pen, double left, double top, double right, double bottom, double corner);
 
+    // The inside rectangle in pixels; each side is its own statement, so one that does not fit in twips
+    // keeps its old value and the others still change.
+    void SetInside(const char* procedure, double left, double top, double width, double height);
     void SetRegion(const FrameRegion& region) { region_ = region; }
     FramePaintResult Finish();
 
@@ -82,6 +83,13 @@ private:
     std::vector<FrameError> errors_;
 };
 
+// The quarter arcs of the 3-D lines run between these literal angles, not exact quarter turns: they stop
+// just short of a full quarter, as they always have.
+inline constexpr double Angle90 = 1.57;
+inline constexpr double Angle180 = 3.14;
+inline constexpr double Angle270 = 4.71;
+inline constexpr double Angle360 = 6.28;
+
 // The routines of the pass, under the names their errors are logged with.
 inline constexpr const char* ResizeProcedure = "UserControl_Resize";
 inline constexpr const char* BevelProcedure = "DrawBevelInner";
@@ -89,7 +97,8 @@ inline constexpr const char* AlignmentProcedure = "DrawCaptionAlignment";
 inline constexpr const char* StyleProcedure = "DrawCaptionStyle";
 inline constexpr const char* FloodProcedure = "DrawFlood";
 
-// The border of the border type and the window region it names.
+// The border of the border type and the window region it names; the inner bevel and its inside
+// rectangle, then the flood.
 void DrawBorder(FramePass& pass);
 void DrawBevelInner(FramePass& pass);
 void DrawCaptionAlignment(FramePass& pass);
