@@ -102,6 +102,22 @@ constexpr std::optional<Key> Find(std::string_view key) {
     return std::nullopt;
 }
 
+// Every key is written exactly once and every written key is read.
+constexpr bool WritesEveryKeyOnce() {
+    for (const std::string_view key : WriteOrder) {
+        int count = 0;
+        for (const std::string_view other : WriteOrder) {
+            count += other == key ? 1 : 0;
+        }
+        if (count != 1 || !Find(key)) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(WritesEveryKeyOnce());
+static_assert(Find("cornerdiameter")->property == "CornerRadius" && !Find("BackStyle"));
+
 // A frame placed new: the values InitProperties gives (the others start at 0), and what a new surface
 // and caption label start with.
 struct NewFrame {

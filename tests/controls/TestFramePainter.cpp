@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "FrameTestSupport.h"
+#include "controls/frame/FrameProperties.h" // its own checks are compile-time assertions
 #include "tests/platform/gdi/GuardedTest.h"
 
 using namespace kelvo;
