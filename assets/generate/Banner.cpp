@@ -129,7 +129,9 @@ QImage DrawFrame() {
     back.setColorAt(1.0, QColor(10, 42, 74));
     p.fillRect(frame.rect(), back);
 
-    const QPointF centre(53, 41);
+    // The frame draws a two-pixel bump border over the picture: the motif keeps to the part it leaves
+    // open (columns 2 to 104, rows 2 to 48 of a 107 x 51 frame) and is centred there.
+    const QPointF centre(53, 40);
     QRadialGradient glow(centre, 40);
     glow.setColorAt(0.0, QColor(56, 214, 245, 70));
     glow.setColorAt(1.0, QColor(56, 214, 245, 0));
@@ -168,9 +170,15 @@ QImage DrawFrame() {
     for (int i = 0; i < 4; ++i) {
         const QColor bar = Mix(Cyan, Violet, i / 3.0);
         p.setBrush(QColor(bar.red(), bar.green(), bar.blue(), 150));
-        p.drawRoundedRect(QRectF(8 + i * 4, 42 - heights[i], 2.5, heights[i]), 1, 1);
-        p.drawRoundedRect(QRectF(86 + i * 4, 42 - heights[3 - i], 2.5, heights[3 - i]), 1, 1);
+        p.drawRoundedRect(QRectF(8 + i * 4, 41 - heights[i], 2.5, heights[i]), 1, 1);
+        p.drawRoundedRect(QRectF(86 + i * 4, 41 - heights[3 - i], 2.5, heights[3 - i]), 1, 1);
     }
+
+    // A dark rim just inside the border makes the picture read as a display set into the bezel.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QColor(4, 8, 24, 150));
+    p.drawRect(QRect(2, 2, 102, 46));
     p.end();
     return frame;
 }

@@ -54,16 +54,19 @@ void Header(QPainter& p, const AssetSet& a) {
     p.drawImage(14, 4, a.banner);
     Caption(p, QRect(180, 16, 29, 24), QStringLiteral("2.0"), Qt::AlignLeft | Qt::AlignTop,
             WindowFont(false, 18, true));
-    // The small frame: its picture with a rounded three-pixel bevel in the button colours over it.
-    p.drawImage(264, 2, a.frame);
-    QPainterPath outer;
-    outer.addRoundedRect(QRectF(264.5, 2.5, 106, 50), 7, 7);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(212, 208, 200), 3.0));
-    p.drawPath(outer);
-    p.setPen(QPen(QColor(128, 128, 128), 1.0));
-    p.drawRoundedRect(QRectF(266.5, 4.5, 102, 46), 5, 5);
-    p.setRenderHint(QPainter::Antialiasing, false);
+    // The small frame (107 x 51): its picture on the button face, under the square two-pixel bump border
+    // the frame draws in the classic colours: highlight outside at the top and left and inside at the
+    // bottom and right, shadow the other way round.
+    const QRect frame(264, 2, 107, 51);
+    p.fillRect(frame, QColor(212, 208, 200));
+    p.drawImage(frame.topLeft(), a.frame);
+    const auto ring = [&p](const QRect& r, const QColor& colour) {
+        p.setPen(colour);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+    };
+    ring(frame.adjusted(0, 0, -1, -1), Qt::white);
+    ring(frame.adjusted(1, 1, 0, 0), QColor(128, 128, 128));
 }
 
 void Statistics(QPainter& p) {
