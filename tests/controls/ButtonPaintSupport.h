@@ -35,6 +35,18 @@ struct ButtonSurface {
     gdi::Colour At(int x, int y) const { return gdi::Colour::FromQRgb(image.pixel(x, y)); }
 };
 
+// A system table whose button colours all differ, so each palette slot can be told apart.
+inline gdi::SysColours DistinctColours() {
+    gdi::SysColours colours;
+    colours.SetSysColor(gdi::COLOR_BTNFACE, gdi::Colour(0x906030));
+    colours.SetSysColor(gdi::COLOR_BTNTEXT, gdi::Colour(0x010203));
+    colours.SetSysColor(gdi::COLOR_BTNSHADOW, gdi::Colour(0x707172));
+    colours.SetSysColor(gdi::COLOR_3DLIGHT, gdi::Colour(0xA0A1A2));
+    colours.SetSysColor(gdi::COLOR_BTNHIGHLIGHT, gdi::Colour(0xE0E1E2));
+    colours.SetSysColor(gdi::COLOR_3DDKSHADOW, gdi::Colour(0x202122));
+    return colours;
+}
+
 // A 16 x 16 bitmap: a dark green disc with a black rim and a white spot on the mask colour.
 inline QImage SamplePicture() {
     QImage picture(16, 16, QImage::Format_RGB32);

@@ -10,36 +10,28 @@ using namespace kelvo;
 using namespace kelvo::controls::button;
 using gdi::Colour;
 
-Q_DECLARE_METATYPE(kelvo::gdi::Colour)
-Q_DECLARE_METATYPE(kelvo::controls::button::BlitOptions)
-
 namespace {
 
 constexpr QRgb Face = 0xFF000003u; // red 0, green 0, blue 3
 
-// Three by two, so each DIB row carries padding: the mask colour, a light and a dark orange that
-// straddle the dark-only limit of 384, and three dark colours.
+// Three by two, so each DIB row carries padding: the mask colour, a light and a dark orange on either
+// side of the dark-only limit (red + green + blue 385 and 384), and three dark colours.
 QImage TinyPicture() {
     QImage picture(3, 2, QImage::Format_RGB32);
-    picture.setPixel(0, 0, qRgb(0xC0, 0xC0, 0xC0));
-    picture.setPixel(1, 0, qRgb(200, 100, 85));
-    picture.setPixel(2, 0, qRgb(200, 100, 84));
-    picture.setPixel(0, 1, qRgb(5, 0, 5));
-    picture.setPixel(1, 1, qRgb(15, 0, 0));
-    picture.setPixel(2, 1, qRgb(30, 60, 90));
+    const QRgb pixels[] = {qRgb(0xC0, 0xC0, 0xC0), qRgb(200, 100, 85), qRgb(200, 100, 84),
+                           qRgb(5, 0, 5),          qRgb(15, 0, 0),     qRgb(30, 60, 90)};
+    for (int i = 0; i < 6; ++i) {
+        picture.setPixel(i % 3, i / 3, pixels[i]);
+    }
     return picture;
 }
 
-QImage Blitted(const BlitOptions& options, const PictureMasking& masking = {}, QPoint at = {1, 1},
-               bool* drawn = nullptr) {
+QImage Blitted(const BlitOptions& options, bool useMask = true, QPoint at = {1, 1}) {
     QImage surface(5, 4, QImage::Format_RGB32);
     surface.fill(Face);
     gdi::DeviceContext dc(surface, gdi::SysColours());
-    ButtonPicture picture{TinyPicture(), ButtonPicture::Bitmap};
-    const bool ok = BlitPicture(dc, at.x(), at.y(), -1, -1, picture, options, masking);
-    if (drawn != nullptr) {
-        *drawn = ok;
-    }
+    const ButtonPicture picture{TinyPicture(), ButtonPicture::Bitmap};
+    BlitPicture(dc, at.x(), at.y(), -1, -1, picture, options, PictureMasking{useMask, Colour(0xC0C0C0)});
     return surface;
 }
 
@@ -58,180 +50,138 @@ class TestButtonPaintPicture : public gdi::test::GuardedTest {
     Q_OBJECT
 
 private slots:
-    void blit_data() {
-        QTest::addColumn<BlitOptions>("options");
-        QTest::addColumn<bool>("useMask");
-        QTest::addColumn<QList<QRgb>>("expected"); // surface pixels (1,1)..(3,1), (1,2)..(3,2)
-        const QRgb t = qRgb(0x56, 0x34, 0x12);
-        QTest::newRow("copy") << With({}, false, false, false) << true
-                              << QList<QRgb>{Face,          qRgb(200, 100, 85), qRgb(200, 100, 84),
-                                             qRgb(5, 0, 5), qRgb(15, 0, 0),     qRgb(30, 60, 90)};
-        QTest::newRow("mask off") << With({}, false, false, false) << false
-                                  << QList<QRgb>{qRgb(0xC0, 0xC0, 0xC0), qRgb(200, 100, 85),
-                                                 qRgb(200, 100, 84),     qRgb(5, 0, 5),
-                                                 qRgb(15, 0, 0),         qRgb(30, 60, 90)};
-        QTest::newRow("tint") << With(Colour(0x123456), false, false, false) << true
-                              << QList<QRgb>{Face, t, t, t, t, t};
-        QTest::newRow("tint dark only")
-            << With(Colour(0x123456), true, false, false) << true << QList<QRgb>{Face, Face, t, t, t, t};
-        // 0.3 x 5 = 1.5 -> 2, then 2 + 0.55 -> 3 (one rounding would give 2); 0.3 x 15 = 4.5 -> 4.
-        QTest::newRow("greyscale") << With({}, false, true, false) << true
-                                   << QList<QRgb>{Face,          qRgb(128, 128, 128), qRgb(128, 128, 128),
-                                                  qRgb(3, 3, 3), qRgb(4, 4, 4),       qRgb(54, 54, 54)};
-        QTest::newRow("fade") << With({}, false, false, true) << true
-                              << QList<QRgb>{Face,          qRgb(133, 66, 57), qRgb(133, 66, 57),
-                                             qRgb(3, 0, 4), qRgb(10, 0, 1),    qRgb(20, 40, 61)};
-        QTest::newRow("tint wins") << With(Colour(0x123456), false, true, true) << true
-                                   << QList<QRgb>{Face, t, t, t, t, t};
-        QTest::newRow("grey over fade")
-            << With({}, false, true, true) << true
-            << QList<QRgb>{Face,          qRgb(128, 128, 128), qRgb(128, 128, 128),
-                           qRgb(3, 3, 3), qRgb(4, 4, 4),       qRgb(54, 54, 54)};
-    }
     void blit() {
-        QFETCH(BlitOptions, options);
-        QFETCH(bool, useMask);
-        QFETCH(QList<QRgb>, expected);
-        bool drawn = false;
-        const QImage surface = Blitted(options, PictureMasking{useMask, Colour(0xC0C0C0)}, {1, 1}, &drawn);
-        QVERIFY(drawn);
-        for (int i = 0; i < 6; ++i) {
-            QCOMPARE(surface.pixel(1 + i % 3, 1 + i / 3), expected[i]);
+        struct Case {
+            const char* name;
+            BlitOptions options;
+            bool useMask;
+            std::array<QRgb, 6> expected; // the block at (1, 1), row by row
+        };
+        const QRgb t = qRgb(0x56, 0x34, 0x12);
+        const QRgb grey128 = qRgb(128, 128, 128);
+        // Grey: 0.3 x 5 = 1.5 -> 2, then 2 + 0.55 -> 3 (one rounding would give 2); 0.3 x 15 = 4.5 -> 4.
+        // Fade: (2 x picture + face) / 3 per channel.
+        // clang-format off
+        const std::array<QRgb, 6> copy{Face, qRgb(200, 100, 85), qRgb(200, 100, 84), qRgb(5, 0, 5), qRgb(15, 0, 0), qRgb(30, 60, 90)};
+        const std::array<QRgb, 6> grey{Face, grey128, grey128, qRgb(3, 3, 3), qRgb(4, 4, 4), qRgb(54, 54, 54)};
+        std::array<QRgb, 6> unmasked = copy;
+        unmasked[0] = qRgb(0xC0, 0xC0, 0xC0);
+        const std::vector<Case> cases{
+            {"copy", With({}, false, false, false), true, copy},
+            {"mask off", With({}, false, false, false), false, unmasked},
+            {"tint", With(Colour(0x123456), false, false, false), true, {Face, t, t, t, t, t}},
+            {"dark only", With(Colour(0x123456), true, false, false), true, {Face, Face, t, t, t, t}},
+            {"greyscale", With({}, false, true, false), true, grey},
+            {"fade", With({}, false, false, true), true, {Face, qRgb(133, 66, 57), qRgb(133, 66, 57), qRgb(3, 0, 4), qRgb(10, 0, 1), qRgb(20, 40, 61)}},
+            {"tint wins", With(Colour(0x123456), false, true, true), true, {Face, t, t, t, t, t}},
+            {"grey over fade", With({}, false, true, true), true, grey},
+        };
+        // clang-format on
+        for (const Case& c : cases) {
+            const QImage surface = Blitted(c.options, c.useMask);
+            for (int i = 0; i < 6; ++i) {
+                QVERIFY2(surface.pixel(1 + i % 3, 1 + i / 3) == c.expected[static_cast<std::size_t>(i)],
+                         qPrintable(QString("%1 pixel %2").arg(c.name).arg(i)));
+            }
+            QVERIFY(surface.pixel(0, 0) == Face && surface.pixel(4, 3) == Face);
         }
-        // Nothing outside the block changes.
-        QCOMPARE(surface.pixel(0, 0), Face);
-        QCOMPARE(surface.pixel(4, 3), Face);
     }
 
     void blitEdges() {
-        // Partly off the surface: the part on it is right.
-        const QImage off = Blitted(BlitOptions(), {}, {-1, -1});
+        const QImage off = Blitted(BlitOptions(), true, {-1, -1});
         QCOMPARE(off.pixel(0, 0), qRgb(15, 0, 0));
         QCOMPARE(off.pixel(1, 0), qRgb(30, 60, 90));
         QCOMPARE(off.pixel(2, 0), Face);
-        // No width, no height, no picture: nothing.
         QImage surface(4, 4, QImage::Format_RGB32);
         surface.fill(Face);
         gdi::DeviceContext dc(surface, gdi::SysColours());
         const ButtonPicture picture{TinyPicture(), ButtonPicture::Bitmap};
         QVERIFY(!BlitPicture(dc, 0, 0, 0, 2, picture, {}, {}));
-        QVERIFY(!BlitPicture(dc, 0, 0, 2, 0, picture, {}, {}));
         QVERIFY(!BlitPicture(dc, 0, 0, 2, 2, ButtonPicture(), {}, {}));
         QVERIFY(!BlitPicture(dc, 0, 0, INT32_MAX, INT32_MAX, picture, {}, {}));
         QCOMPARE(surface.pixel(1, 1), Face);
         // A block larger than the picture shows black beyond it.
         QVERIFY(BlitPicture(dc, 0, 0, 4, 3, picture, {}, {}));
         QCOMPARE(surface.pixel(3, 2), qRgb(0, 0, 0));
-    }
 
-    // An icon's transparent parts take the mask colour, which is transparent only while the mask is used.
-    void iconTransparency() {
+        // An icon's transparent parts take the mask colour, transparent only while the mask is used.
         QImage icon(2, 1, QImage::Format_ARGB32);
         icon.setPixel(0, 0, qRgba(0, 0, 0, 0));
         icon.setPixel(1, 0, qRgb(250, 0, 0));
-        const ButtonPicture picture{icon, ButtonPicture::Icon};
+        BlitOptions options;
+        options.maskRGB = Colour(0x00FF00);
         for (const bool useMask : {true, false}) {
-            QImage surface(2, 1, QImage::Format_RGB32);
             surface.fill(Face);
-            gdi::DeviceContext dc(surface, gdi::SysColours());
-            BlitOptions options;
-            options.maskRGB = Colour(0x00FF00);
-            QVERIFY(
-                BlitPicture(dc, 0, 0, -1, -1, picture, options, PictureMasking{useMask, Colour(0x00FF00)}));
+            const ButtonPicture iconPicture{icon, ButtonPicture::Icon};
+            QVERIFY(BlitPicture(dc, 0, 0, -1, -1, iconPicture, options,
+                                PictureMasking{useMask, Colour(0x00FF00)}));
             QCOMPARE(surface.pixel(0, 0), useMask ? Face : qRgb(0, 0xFF, 0));
             QCOMPARE(surface.pixel(1, 0), qRgb(250, 0, 0));
         }
     }
 
-    // A one-pixel blue picture at (2, 2) on a 6 x 6 face, in every mode that moves or tints it.
-    void drawPicture_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<bool>("hovering");
-        QTest::addColumn<int>("effect");
-        QTest::addColumn<bool>("over");
-        QTest::addColumn<QList<QPoint>>("points");
-        QTest::addColumn<QList<Colour>>("colours");
+    // A one-pixel blue picture placed at (2, 2) on a 6 x 6 face, in every look that moves or tints it.
+    void drawPicture() {
         const ButtonPalette p = BuildPalette(PaletteSource(), gdi::SysColours());
         const Colour F = p.FaceColor, Hi = p.HiliteColor, Sh = p.ShadowColor, blue(0xC80000), white(0xFFFFFF);
         const auto S = [](Colour c, int d) { return ShadeColor(c, d, false, false); };
-        const QList<QPoint> diagonal{{1, 1}, {2, 2}, {3, 3}};
-        const auto row = [&](const char* name, int type, std::uint8_t mode, bool hovering, int effect,
-                             bool over, QList<Colour> colours, QList<QPoint> points = {}) {
-            QTest::newRow(name) << type << int(mode) << hovering << effect << over
-                                << (points.isEmpty() ? diagonal : points) << colours;
+        struct Case {
+            const char* name;
+            int type;
+            std::uint8_t mode;
+            bool hovering;
+            int effect;
+            bool over, grey;
+            std::vector<Colour> diagonal; // at (1, 1), (2, 2), (3, 3); (0, 0) too when a fourth is given
         };
-        row("up", 1, PictureUp, false, 0, false, {F, blue, F});
-        row("up faded", 9, PictureUp, false, 0, false, {F, Colour(0xC84546), F});
-        row("up hovered over", 1, PictureUp, true, 0, true, {F, white, F});
-        row("9 hovered lifted", 9, PictureUp, true, 0, false, {blue, F, Sh});
-        row("9 hovered relief", 9, PictureUp, true, 1, false,
-            {S(p.SelLightColor, 40), S(p.SelLightColor, -40)}, {{0, 0}, {2, 2}});
-        row("raised", 1, PictureUp, false, 1, false, {S(F, 40), blue, S(F, -40)});
-        row("drop shadow", 1, PictureUp, false, 3, false, {F, blue, S(F, -40)});
-        row("down", 1, PictureDown, false, 0, false, {F, F, blue});
-        row("down over", 1, PictureDown, false, 0, true, {F, F, white});
-        row("5 down over", 5, PictureDown, false, 0, true, {F, white, F});
-        row("5 down", 5, PictureDown, false, 0, false, {F, blue, F});
-        row("9 down ignores over", 9, PictureDown, false, 0, true, {F, blue, F});
-        row("disabled embossed", 1, PictureDisabled, false, 0, false, {F, Sh, Hi});
-        row("3 disabled grey", 3, PictureDisabled, false, 0, false, {F, F, Colour(0x161616)});
-        row("5 disabled", 5, PictureDisabled, false, 0, false, {F, Sh, F});
-        row("9 disabled", 9, PictureDisabled, false, 0, false, {F, S(Sh, 13), F});
-    }
-    void drawPicture() {
-        QFETCH(int, type);
-        QFETCH(int, mode);
-        QFETCH(bool, hovering);
-        QFETCH(int, effect);
-        QFETCH(bool, over);
-        QFETCH(QList<QPoint>, points);
-        QFETCH(QList<Colour>, colours);
-        ButtonLook look;
-        look.ButtonType = type;
-        look.Hovering = hovering;
-        look.SpecialEffect = effect;
-        look.Width = 6;
-        look.Height = 6;
-        QImage blue(1, 1, QImage::Format_RGB32);
-        blue.fill(qRgb(0, 0, 200));
-        look.PictureNormal.image = blue;
-        if (over) {
-            look.PictureOver.image = QImage(1, 1, QImage::Format_RGB32);
-            look.PictureOver.image.fill(Qt::white);
+        // clang-format off
+        const std::vector<Case> cases{
+            {"up", 1, PictureUp, false, 0, false, false, {F, blue, F}},
+            {"grey", 1, PictureUp, false, 0, false, true, {F, Colour(0x161616), F}},
+            {"9 faded", 9, PictureUp, false, 0, false, false, {F, Colour(0xC84546), F}},
+            {"hovered over", 1, PictureUp, true, 0, true, false, {F, white, F}},
+            {"9 lifted", 9, PictureUp, true, 0, false, false, {blue, F, Sh}},
+            {"9 relief", 9, PictureUp, true, 1, false, false, {blue, S(p.SelLightColor, -40), Sh, S(p.SelLightColor, 40)}},
+            {"raised", 1, PictureUp, false, 1, false, false, {S(F, 40), blue, S(F, -40)}},
+            {"drop shadow", 1, PictureUp, false, 3, false, false, {F, blue, S(F, -40)}},
+            {"down", 1, PictureDown, false, 0, false, false, {F, F, blue}},
+            {"down over", 1, PictureDown, false, 0, true, false, {F, F, white}},
+            {"5 down over", 5, PictureDown, false, 0, true, false, {F, white, F}},
+            {"5 down", 5, PictureDown, false, 0, false, false, {F, blue, F}},
+            {"9 down", 9, PictureDown, false, 0, true, false, {F, blue, F}},
+            {"disabled", 1, PictureDisabled, false, 0, false, false, {F, Sh, Hi}},
+            {"3 disabled", 3, PictureDisabled, false, 0, false, false, {F, F, Colour(0x161616)}},
+            {"5 disabled", 5, PictureDisabled, false, 0, false, false, {F, Sh, F}},
+            {"9 disabled", 9, PictureDisabled, false, 0, false, false, {F, S(Sh, 13), F}},
+        };
+        // clang-format on
+        for (const Case& c : cases) {
+            ButtonLook look;
+            look.ButtonType = c.type;
+            look.Hovering = c.hovering;
+            look.SpecialEffect = c.effect;
+            look.UseGreyscale = c.grey;
+            look.Width = 6;
+            look.Height = 6;
+            look.PictureNormal.image = QImage(1, 1, QImage::Format_RGB32);
+            look.PictureNormal.image.fill(qRgb(0, 0, 200));
+            if (c.over) {
+                look.PictureOver.image = QImage(1, 1, QImage::Format_RGB32);
+                look.PictureOver.image.fill(Qt::white);
+            }
+            look.PicW = 1;
+            look.PicH = 1;
+            test::ButtonSurface surface(look, gdi::SysColours());
+            surface.image.fill(F.ToQRgb());
+            surface.fields.Layout.PicX = 2;
+            surface.fields.Layout.PicY = 2;
+            DrawPicture(surface.dc, look, surface.fields, c.mode);
+            for (std::size_t i = 0; i < c.diagonal.size(); ++i) {
+                const int at = i == 3 ? 0 : static_cast<int>(i) + 1;
+                QVERIFY2(surface.At(at, at) == c.diagonal[i],
+                         qPrintable(QString("%1 at %2").arg(c.name).arg(at)));
+            }
         }
-        look.PicW = 1;
-        look.PicH = 1;
-        test::ButtonSurface surface(look, gdi::SysColours());
-        surface.image.fill(surface.fields.Palette.FaceColor.ToQRgb());
-        surface.fields.Layout.PicX = 2;
-        surface.fields.Layout.PicY = 2;
-        DrawPicture(surface.dc, look, surface.fields, static_cast<std::uint8_t>(mode));
-        for (int i = 0; i < points.size(); ++i) {
-            QCOMPARE(surface.At(points[i].x(), points[i].y()), colours[i]);
-        }
-    }
-
-    void greyscaleOption() {
-        ButtonLook look;
-        look.UseGreyscale = true;
-        look.Width = 4;
-        look.Height = 4;
-        look.PictureNormal.image = QImage(1, 1, QImage::Format_RGB32);
-        look.PictureNormal.image.fill(qRgb(0, 0, 200));
-        look.PicW = 1;
-        look.PicH = 1;
-        test::ButtonSurface surface(look, gdi::SysColours());
-        DrawPicture(surface.dc, look, surface.fields, PictureUp);
-        QCOMPARE(surface.At(surface.fields.Layout.PicX, surface.fields.Layout.PicY), Colour(0x161616));
-    }
-
-    void greyLevels() {
-        QCOMPARE(GreyLevel(5, 0, 5), 3);
-        QCOMPARE(GreyLevel(15, 0, 0), 4);
-        QCOMPARE(GreyLevel(25, 0, 0), 8);
-        QCOMPARE(GreyLevel(0, 0, 0), 0);
-        QCOMPARE(GreyLevel(0, 0, 200), 22);
     }
 };
 
