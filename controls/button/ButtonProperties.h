@@ -25,9 +25,9 @@ struct PropertyEntry {
     std::string_view property;
     std::string_view key;
     StoredType stored;
-    // The enumerated keys are written 32 bits wide but their missing value is a 16-bit number; a
-    // reader accepts the stored value in either width.
-    bool readsEitherWidth;
+    // The type of the value a missing key reads as. The enumerated keys are written 32 bits wide but
+    // their missing value is a 16-bit number, so a reader accepts the stored value in either width.
+    StoredType missingType;
     MissingRule missing;
     std::int32_t missingValue;
     std::string_view sameAs;
@@ -35,32 +35,34 @@ struct PropertyEntry {
     std::string_view notifyName;
 };
 
+// clang-format off
 inline constexpr std::array<PropertyEntry, 23> ButtonPropertyTable{{
-    {"ButtonType", "BTYPE", StoredType::Int32, true, MissingRule::Value, 2, {}, "BTYPE"},
-    {"Caption", "TX", StoredType::Text, false, MissingRule::Text, 0, {}, "TX"},
-    {"Enabled", "ENAB", StoredType::Boolean, false, MissingRule::Value, -1, {}, "ENAB"},
-    {"Font", "FONT", StoredType::Font, false, MissingRule::SurfaceFont, 0, {}, "FONT"},
-    {"ColorScheme", "COLTYPE", StoredType::Int32, true, MissingRule::Value, 1, {}, "COLTYPE"},
-    {"ShowFocusRect", "FOCUSR", StoredType::Boolean, false, MissingRule::Value, -1, {}, "FOCUSR"},
-    {"BackColor", "BCOL", StoredType::Int32, false, MissingRule::SystemColour, 15, {}, "BCOL"},
-    {"BackOver", "BCOLO", StoredType::Int32, false, MissingRule::SameAs, 0, "BCOL", "BCOLO"},
-    {"ForeColor", "FCOL", StoredType::Int32, false, MissingRule::SystemColour, 18, {}, "FCOL"},
-    {"ForeOver", "FCOLO", StoredType::Int32, false, MissingRule::SameAs, 0, "FCOL", "FCOLO"},
-    {"MaskColor", "MCOL", StoredType::Int32, false, MissingRule::Value, 0xC0C0C0, {}, "MCOL"},
-    {"MousePointer", "MPTR", StoredType::Int16, false, MissingRule::Value, 0, {}, "MPTR"},
-    {"MouseIcon", "MICON", StoredType::Picture, false, MissingRule::NoPicture, 0, {}, "MICON"},
-    {"PictureNormal", "PICN", StoredType::Picture, false, MissingRule::NoPicture, 0, {}, "PICN"},
+    {"ButtonType", "BTYPE", StoredType::Int32, StoredType::Int16, MissingRule::Value, 2, {}, "BTYPE"},
+    {"Caption", "TX", StoredType::Text, StoredType::Text, MissingRule::Text, 0, {}, "TX"},
+    {"Enabled", "ENAB", StoredType::Boolean, StoredType::Boolean, MissingRule::Value, -1, {}, "ENAB"},
+    {"Font", "FONT", StoredType::Font, StoredType::Font, MissingRule::SurfaceFont, 0, {}, "FONT"},
+    {"ColorScheme", "COLTYPE", StoredType::Int32, StoredType::Int16, MissingRule::Value, 1, {}, "COLTYPE"},
+    {"ShowFocusRect", "FOCUSR", StoredType::Boolean, StoredType::Boolean, MissingRule::Value, -1, {}, "FOCUSR"},
+    {"BackColor", "BCOL", StoredType::Int32, StoredType::Int32, MissingRule::SystemColour, 15, {}, "BCOL"},
+    {"BackOver", "BCOLO", StoredType::Int32, StoredType::Int32, MissingRule::SameAs, 0, "BCOL", "BCOLO"},
+    {"ForeColor", "FCOL", StoredType::Int32, StoredType::Int32, MissingRule::SystemColour, 18, {}, "FCOL"},
+    {"ForeOver", "FCOLO", StoredType::Int32, StoredType::Int32, MissingRule::SameAs, 0, "FCOL", "FCOLO"},
+    {"MaskColor", "MCOL", StoredType::Int32, StoredType::Int32, MissingRule::Value, 0xC0C0C0, {}, "MCOL"},
+    {"MousePointer", "MPTR", StoredType::Int16, StoredType::Int16, MissingRule::Value, 0, {}, "MPTR"},
+    {"MouseIcon", "MICON", StoredType::Picture, StoredType::Picture, MissingRule::NoPicture, 0, {}, "MICON"},
+    {"PictureNormal", "PICN", StoredType::Picture, StoredType::Picture, MissingRule::NoPicture, 0, {}, "PICN"},
     // The setter announces itself under another name than the key it is stored under.
-    {"PictureOver", "PICH", StoredType::Picture, false, MissingRule::NoPicture, 0, {}, "PICO"},
-    {"UseMaskColor", "UMCOL", StoredType::Boolean, false, MissingRule::Value, -1, {}, "UMCOL"},
-    {"SoftBevel", "SOFT", StoredType::Boolean, false, MissingRule::Value, 0, {}, "SOFT"},
-    {"PicturePosition", "PICPOS", StoredType::Int32, true, MissingRule::Value, 0, {}, "PICPOS"},
-    {"UseGreyscale", "NGREY", StoredType::Boolean, false, MissingRule::Value, 0, {}, "NGREY"},
-    {"SpecialEffect", "FX", StoredType::Int32, true, MissingRule::Value, 0, {}, "FX"},
-    {"HandPointer", "HAND", StoredType::Boolean, false, MissingRule::Value, 0, {}, "HAND"},
-    {"CheckBoxBehaviour", "CHECK", StoredType::Boolean, false, MissingRule::Value, 0, {}, "CHECK"},
-    {"Value", "VALUE", StoredType::Boolean, false, MissingRule::Value, 0, {}, "VALUE"},
+    {"PictureOver", "PICH", StoredType::Picture, StoredType::Picture, MissingRule::NoPicture, 0, {}, "PICO"},
+    {"UseMaskColor", "UMCOL", StoredType::Boolean, StoredType::Boolean, MissingRule::Value, -1, {}, "UMCOL"},
+    {"SoftBevel", "SOFT", StoredType::Boolean, StoredType::Boolean, MissingRule::Value, 0, {}, "SOFT"},
+    {"PicturePosition", "PICPOS", StoredType::Int32, StoredType::Int16, MissingRule::Value, 0, {}, "PICPOS"},
+    {"UseGreyscale", "NGREY", StoredType::Boolean, StoredType::Boolean, MissingRule::Value, 0, {}, "NGREY"},
+    {"SpecialEffect", "FX", StoredType::Int32, StoredType::Int16, MissingRule::Value, 0, {}, "FX"},
+    {"HandPointer", "HAND", StoredType::Boolean, StoredType::Boolean, MissingRule::Value, 0, {}, "HAND"},
+    {"CheckBoxBehaviour", "CHECK", StoredType::Boolean, StoredType::Boolean, MissingRule::Value, 0, {}, "CHECK"},
+    {"Value", "VALUE", StoredType::Boolean, StoredType::Boolean, MissingRule::Value, 0, {}, "VALUE"},
 }};
+// clang-format on
 
 // New buttons: the colour of an unset mask, and the read-only version text.
 inline constexpr std::int32_t DefaultMaskColor = 0xC0C0C0;
@@ -69,6 +71,10 @@ inline constexpr std::string_view ButtonVersion = "2.0.6 B";
 // The cursor kinds the hand pointer switches between.
 inline constexpr std::int16_t PointerArrow = 1;
 inline constexpr std::int16_t PointerCustom = 99;
+
+constexpr bool ReadsEitherWidth(const PropertyEntry& entry) {
+    return entry.stored == StoredType::Int32 && entry.missingType == StoredType::Int16;
+}
 
 // The entry for a key (keys compare without regard to case), or null.
 constexpr const PropertyEntry* FindButtonProperty(std::string_view key) {

@@ -15,12 +15,14 @@
 namespace kelvo::controls::button::test {
 
 struct ButtonSurface {
+    gdi::SysColours colours; // the context refers to it, so it lives as long as the surface
     QImage image;
     gdi::DeviceContext dc;
     ButtonFields fields;
 
-    ButtonSurface(const ButtonLook& look, const gdi::SysColours& colours)
-        : image(std::max(look.Width, 1), std::max(look.Height, 1), QImage::Format_RGB32)
+    ButtonSurface(const ButtonLook& look, const gdi::SysColours& table)
+        : colours(table)
+        , image(std::max(look.Width, 1), std::max(look.Height, 1), QImage::Format_RGB32)
         , dc(image, colours) {
         image.fill(0xFF000000u);
         gdi::SetBkMode(dc, gdi::TRANSPARENT);

@@ -235,7 +235,8 @@ private slots:
         for (int i = 0; i < 100; ++i) {
             parent.setPixel(i % 10, i / 10, qRgb(i % 10 * 20, i / 10 * 20, 7));
         }
-        gdi::DeviceContext parentDc(parent, gdi::SysColours());
+        const gdi::SysColours classic;
+        gdi::DeviceContext parentDc(parent, classic);
         test::ButtonSurface surface(look, gdi::SysColours());
         BackBuffer back;
         QVERIFY(back.Create(surface.dc, look.Width, look.Height) && back.Capture(parentDc, QPoint(3, 2)));

@@ -29,7 +29,8 @@ QImage TinyPicture() {
 QImage Blitted(const BlitOptions& options, bool useMask = true, QPoint at = {1, 1}) {
     QImage surface(5, 4, QImage::Format_RGB32);
     surface.fill(Face);
-    gdi::DeviceContext dc(surface, gdi::SysColours());
+    const gdi::SysColours classic;
+    gdi::DeviceContext dc(surface, classic);
     const ButtonPicture picture{TinyPicture(), ButtonPicture::Bitmap};
     BlitPicture(dc, at.x(), at.y(), -1, -1, picture, options, PictureMasking{useMask, Colour(0xC0C0C0)});
     return surface;
@@ -94,7 +95,8 @@ private slots:
         QCOMPARE(off.pixel(2, 0), Face);
         QImage surface(4, 4, QImage::Format_RGB32);
         surface.fill(Face);
-        gdi::DeviceContext dc(surface, gdi::SysColours());
+        const gdi::SysColours classic;
+        gdi::DeviceContext dc(surface, classic);
         const ButtonPicture picture{TinyPicture(), ButtonPicture::Bitmap};
         QVERIFY(!BlitPicture(dc, 0, 0, 0, 2, picture, {}, {}));
         QVERIFY(!BlitPicture(dc, 0, 0, 2, 2, ButtonPicture(), {}, {}));
