@@ -43,9 +43,10 @@ QImage Place(QPainter& painter, ButtonLook look, const LookCase& lookCase, const
     test::ButtonSurface surface(look, colours);
     surface.Paint(look, lookCase.state);
     const gdi::Region shape = BuildRegion(look.ButtonType, look.Width, look.Height);
+    painter.save();
     painter.setClipRegion(shape.Get()->region.translated(at));
     painter.drawImage(at, surface.image);
-    painter.setClipping(false);
+    painter.restore();
     return surface.image;
 }
 
@@ -145,6 +146,8 @@ private slots:
             dark += qGray(mainLooks[0].pixel(x, 12)) < 100 ? 1 : 0;
         }
         QVERIFY2(dark >= 5, qPrintable(QString::number(dark)));
+        // Buttons are laid through their shapes: the corner of the first style 13 button is the gallery's.
+        QCOMPARE(gallery.pixel(28, TopH + 18 + 13 * CellH), qRgb(0xE0, 0xE0, 0xE0));
         for (std::size_t i = 1; i < Looks.size(); ++i) {
             QVERIFY(mainLooks[i] != mainLooks[0]);
         }
