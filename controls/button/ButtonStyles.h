@@ -53,6 +53,7 @@ private:
     gdi::DeviceContext& dc_;
     const ButtonLook& look_;
     ButtonFields& fields_;
+    // The button's width and height, named as in the looks' geometry (never negative).
     std::int64_t W;
     std::int64_t H;
 };
