@@ -71,7 +71,13 @@ void WrapParagraph(const QString& paragraph, qsizetype offset, std::int64_t limi
             ++wordEnd;
         }
         const std::int64_t wordWidth = metrics.horizontalAdvance(paragraph.mid(spaces, wordEnd - spaces));
-        const std::int64_t withWord = lineWidth + std::int64_t{spaceWidth} * (spaces - position) + wordWidth;
+        std::int64_t withWord = lineWidth + std::int64_t{spaceWidth} * (spaces - position) + wordWidth;
+        // Widths rounded piece by piece can add up to more than the line's own width; a line that
+        // seems too long is measured whole, so text measured into a rectangle wraps the same when it is
+        // drawn there.
+        if (lineEnd > lineStart && withWord > limit) {
+            withWord = metrics.horizontalAdvance(paragraph.mid(lineStart, wordEnd - lineStart));
+        }
         if (lineEnd > lineStart && withWord > limit) {
             addLine(lineStart, lineEnd);
             lineStart = spaces;

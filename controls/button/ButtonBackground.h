@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include <QPoint>
+
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/Rect.h"
+#include "platform/gdi/SelectedObject.h"
+
+namespace kelvo::controls::button {
+
+// Where the button's top-left corner lies in the parent's client area, from the button's window
+// rectangle, the parent's window rectangle (with its frame) and the parent's client rectangle: the
+// frame is taken as equally wide left, right and bottom, the rest of the height above the client area
+// as the title bar. Empty when the numbers leave the 32-bit range.
+std::optional<QPoint> CaptureOrigin(const gdi::Rect& button, const gdi::Rect& parentWindow,
+                                    const gdi::Rect& parentClient);
+
+// Style 11's back buffer: a memory context compatible with the button's surface holding a bitmap of
+// the button's size, made once when the button is first shown and kept for its lifetime. It holds what
+// the parent shows behind the button.
+class BackBuffer {
+public:
+    BackBuffer() = default;
+    ~BackBuffer();
+    BackBuffer(const BackBuffer&) = delete;
+    BackBuffer& operator=(const BackBuffer&) = delete;
+
+    // Makes the context and a width x height bitmap; false (and nothing made) when either fails.
+    bool Create(gdi::DeviceContext& surface, std::int32_t width, std::int32_t height);
+    bool IsCreated() const { return dc_ != nullptr; }
+    // The context to copy the background from; null before Create.
+    gdi::DeviceContext* Dc() const { return dc_.get(); }
+
+    // Copies the buffer's size of the parent's pixels at origin into the buffer.
+    bool Capture(gdi::DeviceContext& parent, QPoint origin);
+
+    // Puts the bitmap back out of the context and releases both.
+    void Release();
+
+private:
+    gdi::DcPtr dc_;
+    gdi::Bitmap bitmap_;
+    gdi::SelectedObject previous_;
+};
+
+} // namespace kelvo::controls::button
