@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include "optimizer/QtPassServices.h"
 #include "platform/host/FontSubstitution.h"
 #include "platform/host/HostContext.h"
 #include "platform/host/PictureObject.h"
@@ -175,6 +176,34 @@ private slots:
                 QMetaObject::invokeMethod(this, run, Qt::QueuedConnection);
             }
             host.DoEvents();
+            --depth;
+        };
+        QMetaObject::invokeMethod(this, run, Qt::QueuedConnection);
+        QTRY_COMPARE(runs, 200);
+        QCOMPARE(deepest, QtEventPump::MaxDepth + 1);
+        QCOMPARE(depth, 0);
+    }
+
+    void thePassAndTheHostShareOneGuardedPump() {
+        HostContext host;
+        optimizer::HostEventPump passPump(host.Events());
+        int depth = 0;
+        int deepest = 0;
+        int runs = 0;
+        // Runs that alternate between the pass's pump and the host's own nest into each other under one
+        // depth limit: two pumps with guards of their own would nest twice as deep.
+        std::function<void()> run = [&] {
+            ++runs;
+            ++depth;
+            deepest = std::max(deepest, depth);
+            if (runs < 200) {
+                QMetaObject::invokeMethod(this, run, Qt::QueuedConnection);
+            }
+            if (runs % 2 == 0) {
+                passPump.ProcessEvents();
+            } else {
+                host.DoEvents();
+            }
             --depth;
         };
         QMetaObject::invokeMethod(this, run, Qt::QueuedConnection);
