@@ -6,7 +6,7 @@ set -euo pipefail
 need=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core fonts-liberation)
 if [ "${1:-run}" = test ]; then
     need+=(xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick openbox trayer wmctrl
-           clang libclang-rt-14-dev)
+           clang libclang-rt-14-dev clang-format clang-tidy)
 fi
 
 missing=()

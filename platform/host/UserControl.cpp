@@ -15,7 +15,8 @@ UserControl::UserControl(HostContext& host, QWidget* parent)
     , surface_(host, *this, [this](QChar key) { FireAccessKey(key); }) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    SyncSurface();
+    // Nothing is loaded yet, so there is no Resize to raise: the surface only takes the window's size.
+    surface_.Resize(size());
 }
 
 void UserControl::Start() {

@@ -27,23 +27,34 @@ QString DemoControl::Text() const {
     return QStringLiteral("%1 %2").arg(caption_).arg(clicks_);
 }
 
+const PropertyTable<DemoControl>& DemoControl::Properties() {
+    static const auto table =
+        PropertyTable<DemoControl>()
+            .Add<QString>(QStringLiteral("Caption"), QString(), &DemoControl::Caption,
+                          [](DemoControl& d, const QString& caption) { d.caption_ = caption; })
+            .Add<std::int32_t>(QStringLiteral("Clicks"), std::int32_t{0}, &DemoControl::Clicks,
+                               [](DemoControl& d, std::int32_t clicks) { d.clicks_ = clicks; })
+            .Add<gdi::Colour>(QStringLiteral("Fill"), DefaultFill, &DemoControl::Fill,
+                              [](DemoControl& d, gdi::Colour fill) { d.fill_ = fill; })
+            .Add<FontObject>(
+                QStringLiteral("Font"), [](const DemoControl& d) { return d.Ambient().font; },
+                [](const DemoControl& d) { return d.Surface().Font(); },
+                [](DemoControl& d, const FontObject& font) { d.Surface().SetFont(font); },
+                {.setOnInit = true});
+    return table;
+}
+
 void DemoControl::UserControl_InitProperties() {
     caption_ = Ambient().displayName;
-    Surface().SetFont(Ambient().font);
+    Properties().InitProperties(*this);
 }
 
 void DemoControl::UserControl_ReadProperties(PropertyBag& bag) {
-    caption_ = bag.Read(QStringLiteral("Caption"), QString());
-    clicks_ = bag.Read(QStringLiteral("Clicks"), std::int32_t{0});
-    fill_ = bag.Read(QStringLiteral("Fill"), DefaultFill);
-    Surface().SetFont(bag.Read(QStringLiteral("Font"), Ambient().font));
+    Properties().ReadProperties(*this, bag);
 }
 
 void DemoControl::UserControl_WriteProperties(PropertyBag& bag) {
-    bag.Write(QStringLiteral("Caption"), caption_, QString());
-    bag.Write(QStringLiteral("Clicks"), clicks_, std::int32_t{0});
-    bag.Write(QStringLiteral("Fill"), fill_, DefaultFill);
-    bag.Write(QStringLiteral("Font"), Surface().Font(), Ambient().font);
+    Properties().WriteProperties(*this, bag);
 }
 
 void DemoControl::UserControl_Resize() {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "platform/host/PropertyTable.h"
 #include "platform/host/UserControl.h"
 
 // A small control used by the tests to drive the host end to end: it is loaded from a form file, paints
@@ -22,6 +23,7 @@ public:
     // The caption as drawn: caption and count.
     QString Text() const;
     int paints = 0;
+    static const kelvo::host::PropertyTable<DemoControl>& Properties();
 
 protected:
     void UserControl_InitProperties() override;
