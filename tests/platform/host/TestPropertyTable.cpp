@@ -22,8 +22,9 @@ const PropertyTable<Owner>& Table() {
     static const auto table =
         PropertyTable<Owner>()
             .Add<std::int16_t>(
-                QStringLiteral("Size"), [](const Owner& o) { return o.base; }, [](const Owner& o) { return o.size; },
-                [](Owner& o, std::int16_t size) { o.size = size; }, {.setOnInit = true},
+                QStringLiteral("Size"), [](const Owner& o) { return o.base; },
+                [](const Owner& o) { return o.size; }, [](Owner& o, std::int16_t size) { o.size = size; },
+                {.setOnInit = true},
                 [](std::int16_t size) { return size >= 0 ? QString() : QStringLiteral("negative size"); })
             .Add<gdi::Colour>(
                 QStringLiteral("Colour"), gdi::Colour(0x80000012u), [](const Owner& o) { return o.colour; },
@@ -82,13 +83,13 @@ private slots:
         QTest::addColumn<QString>("error");
         QTest::newRow("nothing stored") << QString() << QVariant() << 5 << 0x80000012u << QString();
         QTest::newRow("a size") << "size" << QVariant(9) << 9 << 0x80000012u << QString();
-        QTest::newRow("a refused size keeps the old one") << "Size" << QVariant(-3) << 1 << 0x80000012u
-                                                          << "negative size";
-        QTest::newRow("a size of the wrong type") << "Size" << QVariant(QStringLiteral("big")) << 5
-                                                  << 0x80000012u << "read as int16";
+        QTest::newRow("a refused size keeps the old one")
+            << "Size" << QVariant(-3) << 1 << 0x80000012u << "negative size";
+        QTest::newRow("a size of the wrong type")
+            << "Size" << QVariant(QStringLiteral("big")) << 5 << 0x80000012u << "read as int16";
         QTest::newRow("a colour") << "COLOUR" << QVariant(0x0000FFu) << 5 << 0x0000FFu << QString();
-        QTest::newRow("not a colour reference") << "Colour" << QVariant(0x7F000001u) << 5 << 0x80000012u
-                                                << "not a colour reference";
+        QTest::newRow("not a colour reference")
+            << "Colour" << QVariant(0x7F000001u) << 5 << 0x80000012u << "not a colour reference";
     }
     void readingFallsBackPerKey() {
         QFETCH(QString, key);
