@@ -131,7 +131,7 @@ void frmMain::BlendIntoBackground(host::UserControl* control) {
         return;
     }
     const gdi::Colour colour = gdi::Colour::FromQRgb(picture.pixel(at));
-    control->SetBackColor(colour);
+    control->Surface().SetBackColor(colour);
     if (auto* option = dynamic_cast<controls::sknOption*>(control)) {
         option->picRadio->SetBackColor(colour);
     }

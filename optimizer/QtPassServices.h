@@ -2,16 +2,21 @@
 
 #include <chrono>
 
-#include <QCoreApplication>
-
 #include "PassInterfaces.h"
+#include "platform/host/EventPump.h"
 
 namespace kelvo::optimizer {
 
-// The application's event loop, run from inside the pass.
-class QtEventPump final : public EventPump {
+// The pass lets events run through the host's pump, the one every other caller uses: a click handled in
+// the middle of a pass that runs the event loop again nests inside the same guard against going too deep.
+class HostEventPump final : public EventPump {
 public:
-    void ProcessEvents() override { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+    explicit HostEventPump(host::EventPump& pump)
+        : pump_(pump) {}
+    void ProcessEvents() override { pump_.DoEvents(); }
+
+private:
+    host::EventPump& pump_;
 };
 
 class SteadyPassClock final : public PassClock {

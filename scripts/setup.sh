@@ -13,7 +13,7 @@ case "${1:-run}" in
 esac
 if [ "${1:-run}" = test ]; then
     need+=(xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick openbox trayer wmctrl
-           clang libclang-rt-14-dev)
+           clang libclang-rt-14-dev clang-format clang-tidy)
 fi
 
 missing=()

@@ -35,6 +35,9 @@ QString UserConfigFolder() {
 
 basMain::basMain()
     : allocator_(memory_, &cgroup_, UseHugePages)
+    // The desktop's colours and fonts for the drawing layer; the layout stays a fixed 96-DPI pixel layout.
+    , host_(std::make_unique<host::HostContext>(gdi::SysColours::FromPalette(QApplication::palette())))
+    , pump_(host_->Events())
     , optimizer_(allocator_, pump_, passClock_, schedulerValues_)
     , scheduler_(schedulerValues_, optimizer_, memory_, clock_, shell_.Start)
     , instance_(QStringLiteral("kelvo")) {}
@@ -70,8 +73,6 @@ bool basMain::Start() {
         ProgramFilePath(shell_.AppFolder, UserConfigFolder(), QStringLiteral("Kelvo.ini"), writableBeside),
         profileStorage_);
     settings_->StartFrom(besideProgram);
-    // The desktop's colours and fonts for the drawing layer; the layout stays a fixed 96-DPI pixel layout.
-    host_ = std::make_unique<host::HostContext>(gdi::SysColours::FromPalette(QApplication::palette()));
     host_->SetAppFolder(shell_.AppFolder.size() > 1 ? shell_.AppFolder.chopped(1) : shell_.AppFolder);
     context_ = std::make_unique<forms::ProgramContext>(forms::ProgramContext{
         *host_, shell_, schedulerValues_, optimizer_, scheduler_, *settings_, userSettings_, desktop_,

@@ -48,7 +48,9 @@ private:
     system::ProcMemorySource memory_;
     system::CgroupMemory cgroup_;
     optimizer::MappedBlockAllocator allocator_;
-    optimizer::QtEventPump pump_;
+    // The host comes before the pass, which lets events run through the host's pump.
+    std::unique_ptr<host::HostContext> host_;
+    optimizer::HostEventPump pump_;
     optimizer::SteadyPassClock passClock_;
     optimizer::SchedulerValues schedulerValues_;
     optimizer::Optimizer optimizer_;
@@ -59,7 +61,6 @@ private:
     system::QtUserSettings userSettings_;
     system::DesktopShell desktop_;
     system::SingleInstance instance_;
-    std::unique_ptr<host::HostContext> host_;
     std::unique_ptr<forms::ProgramContext> context_;
     std::unique_ptr<forms::frmHidden> hidden_;
     std::unique_ptr<forms::frmMain> main_;

@@ -8,6 +8,27 @@ namespace kelvo::controls {
 sknLine3D::sknLine3D(host::HostContext& host, QWidget* parent)
     : host::UserControl(host, parent) {}
 
+const host::PropertyTable<sknLine3D>& sknLine3D::Properties() {
+    // Reading stores the members as they are (no notification, no drawing): the next Resize draws.
+    static const auto table =
+        host::PropertyTable<sknLine3D>()
+            .Add<std::int32_t>(QStringLiteral("LineType"), std::int32_t{1}, &sknLine3D::LineTypes,
+                               [](sknLine3D& l, std::int32_t lineType) { l.lineType_ = lineType; },
+                               {.writeAlways = true, .setOnInit = true})
+            .Add<gdi::Colour>(QStringLiteral("3DHighlight"), DefaultHighlight, &sknLine3D::Border3DHighlight,
+                              [](sknLine3D& l, gdi::Colour colour) { l.highlight_ = colour; },
+                              {.writeAlways = true, .setOnInit = true})
+            .Add<gdi::Colour>(QStringLiteral("3DShadow"), DefaultShadow, &sknLine3D::Border3DShadow,
+                              [](sknLine3D& l, gdi::Colour colour) { l.shadow_ = colour; },
+                              {.writeAlways = true, .setOnInit = true})
+            .Add<std::int16_t>(
+                QStringLiteral("DrawStyle"), [](const sknLine3D& l) { return l.Surface().DrawStyle(); },
+                [](const sknLine3D& l) { return l.Surface().DrawStyle(); },
+                [](sknLine3D& l, std::int16_t style) { l.Surface().SetDrawStyle(style); },
+                {.writeAlways = true});
+    return table;
+}
+
 void sknLine3D::SetLineTypes(std::int32_t lineType) {
     lineType_ = lineType;
     PropertyChanged(QStringLiteral("LineType"));
@@ -29,64 +50,42 @@ void sknLine3D::SetBorder3DShadow(gdi::Colour colour) {
 void sknLine3D::SetDrawStyle(std::int32_t style) {
     // Narrowed to the surface's 16-bit style; a style the surface refuses changes nothing there.
     if (style >= INT16_MIN && style <= INT16_MAX) {
-        UserControl::SetDrawStyle(static_cast<std::int16_t>(style));
+        Surface().SetDrawStyle(static_cast<std::int16_t>(style));
     }
     PropertyChanged(QStringLiteral("DrawStyle"));
-    Cls();
+    Surface().Cls();
     UserControl_Resize();
 }
 
-void sknLine3D::UserControl_InitProperties() {
-    lineType_ = 1;
-    highlight_ = DefaultHighlight;
-    shadow_ = DefaultShadow;
+Line3DLook sknLine3D::Look() const {
+    return {lineType_, highlight_, shadow_, Surface().Attributes()};
 }
 
-gdi::Colour sknLine3D::ReadColour(host::PropertyBag& bag, const QString& key, gdi::Colour defaultColour) {
-    const gdi::Colour colour = bag.Read(key, defaultColour);
-    // A reference with stray high bits names no colour: the default applies and the key is reported.
-    if (!Host().SysColours().OleTranslateColor(colour)) {
-        bag.ReportError(key, QStringLiteral("not a colour reference"));
-        return defaultColour;
-    }
-    return colour;
+void sknLine3D::UserControl_InitProperties() {
+    Properties().InitProperties(*this);
 }
 
 void sknLine3D::UserControl_ReadProperties(host::PropertyBag& bag) {
-    lineType_ = bag.Read(QStringLiteral("LineType"), std::int32_t{1});
-    highlight_ = ReadColour(bag, QStringLiteral("3DHighlight"), DefaultHighlight);
-    shadow_ = ReadColour(bag, QStringLiteral("3DShadow"), DefaultShadow);
-    UserControl::SetDrawStyle(bag.Read(QStringLiteral("DrawStyle"), UserControl::DrawStyle()));
+    Properties().ReadProperties(*this, bag);
 }
 
 void sknLine3D::UserControl_WriteProperties(host::PropertyBag& bag) {
-    bag.Write(QStringLiteral("LineType"), lineType_);
-    bag.Write(QStringLiteral("3DHighlight"), highlight_);
-    bag.Write(QStringLiteral("3DShadow"), shadow_);
-    bag.Write(QStringLiteral("DrawStyle"), UserControl::DrawStyle());
+    Properties().WriteProperties(*this, bag);
 }
 
 void sknLine3D::UserControl_Resize() {
-    const bool twoLines = lineType_ == 1 || lineType_ == 2;
-    const gdi::Colour first = lineType_ == 2 ? highlight_ : shadow_;
-    const gdi::Colour second = lineType_ == 2 ? shadow_ : highlight_;
-    const int thickness = twoLines ? 2 : 1;
+    // The longer side in host units decides the direction; a square counts as horizontal.
+    const bool horizontal = WidthTwips() >= HeightTwips();
+    const LineDirection direction = horizontal ? LineDirection::Horizontal : LineDirection::Vertical;
+    const std::int32_t length = horizontal ? Surface().ScaleWidth() : Surface().ScaleHeight();
+    PaintLine3D(Surface().hDC(), Look(), direction, length);
     // Setting the thickness raises Resize again; that run draws the same lines and asks for the same
     // size, which the host does not pass on, so it ends there.
-    if (Width() >= Height()) {
-        const auto length = static_cast<float>(ScaleWidth());
-        Line(0, 0, length, 0, first);
-        if (twoLines) {
-            Line(0, 1, length, 1, second);
-        }
-        SetHeight(thickness * host::HostContext::TwipsPerPixelY);
+    const int thickness = Line3DThickness(lineType_);
+    if (horizontal) {
+        SetHeightTwips(thickness * host::HostContext::TwipsPerPixelY);
     } else {
-        const auto length = static_cast<float>(ScaleHeight());
-        Line(0, 0, 0, length, first);
-        if (twoLines) {
-            Line(1, 0, 1, length, second);
-        }
-        SetWidth(thickness * host::HostContext::TwipsPerPixelX);
+        SetWidthTwips(thickness * host::HostContext::TwipsPerPixelX);
     }
 }
 

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 
+#include "Line3DPainter.h"
 #include "platform/gdi/Colour.h"
+#include "platform/host/PropertyTable.h"
 #include "platform/host/UserControl.h"
 
 namespace kelvo::controls {
@@ -10,6 +12,10 @@ namespace kelvo::controls {
 // A separator with a 3-D look: a shadow and a highlight line (or a single shadow line) along the
 // control's longer side. The control forces its thickness to the lines it draws whenever it is resized,
 // and keeps its drawing on the retained surface: it never repaints on a paint request.
+//
+// The names differ on purpose, as stored forms and hosts expect them: LineTypes notifies "LineType";
+// the colours notify "Border3DHighlight" and "Border3DShadow" but are stored as "3DHighlight" and
+// "3DShadow". Every key is always written, whatever its value.
 class sknLine3D : public host::UserControl {
     Q_OBJECT
 
@@ -27,8 +33,11 @@ public:
     gdi::Colour Border3DShadow() const { return shadow_; }
     void SetBorder3DShadow(gdi::Colour colour);
     // The surface's pen style, widened; a write clears the surface before the lines are drawn again.
-    std::int32_t DrawStyle() const { return UserControl::DrawStyle(); }
+    std::int32_t DrawStyle() const { return Surface().DrawStyle(); }
     void SetDrawStyle(std::int32_t style);
+
+    Line3DLook Look() const;
+    static const host::PropertyTable<sknLine3D>& Properties();
 
 protected:
     void UserControl_InitProperties() override;
@@ -37,8 +46,6 @@ protected:
     void UserControl_Resize() override;
 
 private:
-    gdi::Colour ReadColour(host::PropertyBag& bag, const QString& key, gdi::Colour defaultColour);
-
     std::int32_t lineType_ = 1;
     gdi::Colour highlight_ = DefaultHighlight;
     gdi::Colour shadow_ = DefaultShadow;

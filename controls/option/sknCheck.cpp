@@ -6,11 +6,4 @@ sknCheck::sknCheck(host::HostContext& host, QWidget* parent)
     : sknOption(host, parent, QStringLiteral(":/images/check_ticked.png"),
                 QStringLiteral(":/images/check_cleared.png"), QSize(15, 16)) {}
 
-void sknCheck::ClickAction() {
-    value_ = !value_;
-    ShowValue();
-    emit Change();
-    PropertyChanged(QStringLiteral("Value"));
-}
-
 } // namespace kelvo::controls

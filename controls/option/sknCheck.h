@@ -12,7 +12,7 @@ public:
     explicit sknCheck(host::HostContext& host, QWidget* parent = nullptr);
 
 protected:
-    void ClickAction() override;
+    bool ClickedValue() const override { return !Value(); }
 };
 
 } // namespace kelvo::controls

@@ -1,9 +1,9 @@
 #include "sknOption.h"
 
-#include <QAccessible>
 #include <QImage>
 
 #include "OptionAccessible.h"
+#include "StateImagePainter.h"
 
 #include "controls/ControlResources.h"
 #include "platform/host/HostContext.h"
@@ -15,26 +15,12 @@ namespace {
 
 // The state images are compiled into the program; without them (a broken build) a plain drawn box still
 // tells the states apart.
-host::PictureObject StateImage(const QString& path, QSize size, bool set) {
+host::PictureObject StateImage(const host::HostContext& host, const QString& path, QSize size, bool set) {
     QImage image(path);
     if (image.isNull() || image.size() != size) {
         image = QImage(size, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        for (int x = 0; x < size.width(); ++x) {
-            image.setPixel(x, 0, 0xff808080);
-            image.setPixel(x, size.height() - 1, 0xff808080);
-        }
-        for (int y = 0; y < size.height(); ++y) {
-            image.setPixel(0, y, 0xff808080);
-            image.setPixel(size.width() - 1, y, 0xff808080);
-        }
-        if (set) {
-            for (int y = 4; y < size.height() - 4; ++y) {
-                for (int x = 4; x < size.width() - 4; ++x) {
-                    image.setPixel(x, y, 0xff000000);
-                }
-            }
-        }
+        gdi::DeviceContext dc(image, host.SysColours());
+        PaintStateImage(dc, StateImageLook{.width = size.width(), .height = size.height(), .set = set});
     }
     return host::PictureObject::FromImage(image);
 }
@@ -48,19 +34,45 @@ sknOption::sknOption(host::HostContext& host, QWidget* parent)
 sknOption::sknOption(host::HostContext& host, QWidget* parent, const QString& setImage,
                      const QString& clearedImage, QSize imageSize)
     : host::UserControl(host, parent)
-    , picRON((InitControlResources(), StateImage(setImage, imageSize, true)))
-    , picROFF(StateImage(clearedImage, imageSize, false)) {
+    , picRON((InitControlResources(), StateImage(host, setImage, imageSize, true)))
+    , picROFF(StateImage(host, clearedImage, imageSize, false)) {
     picRadio = new host::PictureBox(host, this);
-    picRadio->Move(0, 0, imageSize.width(), imageSize.height());
+    picRadio->MovePixels(0, 0, imageSize.width(), imageSize.height());
     picRadio->SetPicture(picROFF);
     lblCaption = new host::Label(host, this);
-    lblCaption->Move(18, 2, 103, 13);
+    lblCaption->MovePixels(18, 2, 103, 13);
     lblCaption->SetBackStyle(0);
     lblCaption->SetCaption(QStringLiteral("Option"));
-    connect(picRadio, &host::PictureBox::Click, this, &sknOption::HandleClick);
-    connect(lblCaption, &host::Label::Click, this, &sknOption::HandleClick);
+    // A click on the image or the caption is a click on the control; their mouse events are not.
+    const auto clicked = [this] {
+        if (ClickAction()) {
+            emit Click();
+        }
+    };
+    connect(picRadio, &host::PictureBox::Click, this, clicked);
+    connect(lblCaption, &host::Label::Click, this, clicked);
     // Screen readers see a radio button (or a check box) named by the caption beside it on the form.
     OptionAccessible::Install();
+}
+
+const host::PropertyTable<sknOption>& sknOption::Properties() {
+    static const auto table =
+        host::PropertyTable<sknOption>()
+            .Add<bool>(QStringLiteral("Enabled"), true, &sknOption::Enabled,
+                       [](sknOption& o, bool enabled) { o.Surface().SetEnabled(enabled); })
+            .Add<host::FontObject>(
+                QStringLiteral("Font"), [](const sknOption& o) { return o.Ambient().font; }, &sknOption::Font,
+                [](sknOption& o, const host::FontObject& font) { o.Surface().SetFont(font); },
+                {.setOnInit = true})
+            .Add<gdi::Colour>(QStringLiteral("ForeColor"), DefaultForeColor, &sknOption::ForeColor,
+                              [](sknOption& o, gdi::Colour colour) { o.Surface().SetForeColor(colour); })
+            .Add<QString>(QStringLiteral("ToolTipText"), QString(), &sknOption::ToolTipText,
+                          [](sknOption& o, const QString& text) { o.lblCaption->SetToolTipText(text); })
+            .Add<bool>(QStringLiteral("Value"), false, &sknOption::Value,
+                       [](sknOption& o, bool value) { o.value_ = value; }, {.setOnInit = true})
+            .Add<QString>(QStringLiteral("Caption"), QString(), &sknOption::Caption,
+                          [](sknOption& o, const QString& caption) { o.lblCaption->SetCaption(caption); });
+    return table;
 }
 
 void sknOption::SetCaption(const QString& caption) {
@@ -69,17 +81,17 @@ void sknOption::SetCaption(const QString& caption) {
 }
 
 void sknOption::SetEnabled(bool enabled) {
-    UserControl::SetEnabled(enabled);
+    Surface().SetEnabled(enabled);
     PropertyChanged(QStringLiteral("Enabled"));
 }
 
 void sknOption::SetFont(const host::FontObject& font) {
-    UserControl::SetFont(font);
+    Surface().SetFont(font);
     PropertyChanged(QStringLiteral("Font"));
 }
 
 void sknOption::SetForeColor(gdi::Colour colour) {
-    UserControl::SetForeColor(colour);
+    Surface().SetForeColor(colour);
     PropertyChanged(QStringLiteral("ForeColor"));
 }
 
@@ -100,79 +112,30 @@ void sknOption::SetValue(bool value) {
     emit Change();
 }
 
-void sknOption::ClickAction() {
-    value_ = true;
+bool sknOption::ClickAction() {
+    value_ = ClickedValue();
     ShowValue();
     emit Change();
     PropertyChanged(QStringLiteral("Value"));
-}
-
-void sknOption::HandleClick() {
-    ClickAction();
-    emit Click();
-}
-
-void sknOption::UserControl_Click() {
-    HandleClick();
+    return true;
 }
 
 void sknOption::UserControl_InitProperties() {
-    UserControl::SetFont(Ambient().font);
-    value_ = false;
+    Properties().InitProperties(*this);
     ShowValue();
 }
 
 void sknOption::UserControl_ReadProperties(host::PropertyBag& bag) {
-    UserControl::SetEnabled(bag.Read(QStringLiteral("Enabled"), true));
-    UserControl::SetFont(bag.Read(QStringLiteral("Font"), Ambient().font));
-    const gdi::Colour fore = bag.Read(QStringLiteral("ForeColor"), DefaultForeColor);
-    if (Host().SysColours().OleTranslateColor(fore)) {
-        UserControl::SetForeColor(fore);
-    } else {
-        bag.ReportError(QStringLiteral("ForeColor"), QStringLiteral("not a colour reference"));
-        UserControl::SetForeColor(DefaultForeColor);
-    }
-    lblCaption->SetToolTipText(bag.Read(QStringLiteral("ToolTipText"), QString()));
-    value_ = bag.Read(QStringLiteral("Value"), false);
-    lblCaption->SetCaption(bag.Read(QStringLiteral("Caption"), QString()));
+    Properties().ReadProperties(*this, bag);
     ShowValue();
 }
 
 void sknOption::UserControl_WriteProperties(host::PropertyBag& bag) {
-    bag.Write(QStringLiteral("Enabled"), Enabled(), true);
-    bag.Write(QStringLiteral("Font"), Font(), Ambient().font);
-    bag.Write(QStringLiteral("ForeColor"), ForeColor(), DefaultForeColor);
-    bag.Write(QStringLiteral("ToolTipText"), lblCaption->ToolTipText(), QString());
-    bag.Write(QStringLiteral("Value"), value_, false);
-    bag.Write(QStringLiteral("Caption"), lblCaption->Caption(), QString());
+    Properties().WriteProperties(*this, bag);
 }
 
 void sknOption::UserControl_Resize() {
-    picRadio->SetTop(ScaleHeight() / 2.0 - picRadio->Height() / 2.0);
-}
-
-void sknOption::UserControl_KeyDown(std::int16_t& keyCode, std::int16_t& shift) {
-    emit KeyDown(keyCode, shift);
-}
-
-void sknOption::UserControl_KeyUp(std::int16_t& keyCode, std::int16_t& shift) {
-    emit KeyUp(keyCode, shift);
-}
-
-void sknOption::UserControl_KeyPress(std::int16_t& keyAscii) {
-    emit KeyPress(keyAscii);
-}
-
-void sknOption::UserControl_MouseDown(std::int16_t& button, std::int16_t& shift, float& x, float& y) {
-    emit MouseDown(button, shift, x, y);
-}
-
-void sknOption::UserControl_MouseMove(std::int16_t& button, std::int16_t& shift, float& x, float& y) {
-    emit MouseMove(button, shift, x, y);
-}
-
-void sknOption::UserControl_MouseUp(std::int16_t& button, std::int16_t& shift, float& x, float& y) {
-    emit MouseUp(button, shift, x, y);
+    picRadio->SetTopPixels(Surface().ScaleHeight() / 2.0 - picRadio->height() / 2.0);
 }
 
 } // namespace kelvo::controls

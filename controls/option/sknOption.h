@@ -5,6 +5,7 @@
 #include "platform/host/Label.h"
 #include "platform/host/PictureBox.h"
 #include "platform/host/PictureObject.h"
+#include "platform/host/PropertyTable.h"
 #include "platform/host/UserControl.h"
 
 namespace kelvo::controls {
@@ -12,6 +13,11 @@ namespace kelvo::controls {
 // An option button drawn with pictures: a small state image and a caption label beside it. A click on
 // the control, its image or its caption selects it; keeping one option of a group selected is the
 // form's work. sknCheck differs only in its images and in toggling on a click.
+//
+// Where each property lives: Enabled, Font and ForeColor are the surface's (the caption label keeps its
+// own font and colour, so they change nothing drawn); Caption is the label's; ToolTipText is set on the
+// label and the image but read back from the store onto the label only. Mouse and key events come from
+// the surface alone (the base raises them); clicks on the image or the caption select as well.
 class sknOption : public host::UserControl {
     Q_OBJECT
 
@@ -20,8 +26,11 @@ public:
 
     QString Caption() const { return lblCaption->Caption(); }
     void SetCaption(const QString& caption);
+    bool Enabled() const { return Surface().Enabled(); }
     void SetEnabled(bool enabled);
+    const host::FontObject& Font() const { return Surface().Font(); }
     void SetFont(const host::FontObject& font);
+    gdi::Colour ForeColor() const { return Surface().ForeColor(); }
     void SetForeColor(gdi::Colour colour);
     QString ToolTipText() const { return lblCaption->ToolTipText(); }
     void SetToolTipText(const QString& text);
@@ -33,42 +42,28 @@ public:
     host::Label* lblCaption = nullptr;
 
     static constexpr gdi::Colour DefaultForeColor = gdi::Colour::System(18);
+    static const host::PropertyTable<sknOption>& Properties();
 
 signals:
-    void Click();
     void Change();
-    void KeyDown(std::int16_t& keyCode, std::int16_t& shift);
-    void KeyPress(std::int16_t& keyAscii);
-    void KeyUp(std::int16_t& keyCode, std::int16_t& shift);
-    void MouseUp(std::int16_t& button, std::int16_t& shift, float& x, float& y);
-    void MouseMove(std::int16_t& button, std::int16_t& shift, float& x, float& y);
-    void MouseDown(std::int16_t& button, std::int16_t& shift, float& x, float& y);
 
 protected:
     // The state images and their size: round 14 x 15 for the option, square 15 x 16 for the check box.
     sknOption(host::HostContext& host, QWidget* parent, const QString& setImage, const QString& clearedImage,
               QSize imageSize);
-    // What a click does to the value before Click is raised.
-    virtual void ClickAction();
-    void ShowValue();
+    // The value a click leaves: the option is always set, the check box toggles.
+    virtual bool ClickedValue() const { return true; }
 
+    bool ClickAction() override;
     void UserControl_InitProperties() override;
     void UserControl_ReadProperties(host::PropertyBag& bag) override;
     void UserControl_WriteProperties(host::PropertyBag& bag) override;
     void UserControl_Resize() override;
-    void UserControl_Click() override;
-    void UserControl_KeyDown(std::int16_t& keyCode, std::int16_t& shift) override;
-    void UserControl_KeyUp(std::int16_t& keyCode, std::int16_t& shift) override;
-    void UserControl_KeyPress(std::int16_t& keyAscii) override;
-    void UserControl_MouseDown(std::int16_t& button, std::int16_t& shift, float& x, float& y) override;
-    void UserControl_MouseMove(std::int16_t& button, std::int16_t& shift, float& x, float& y) override;
-    void UserControl_MouseUp(std::int16_t& button, std::int16_t& shift, float& x, float& y) override;
-
-    bool value_ = false;
 
 private:
-    void HandleClick();
+    void ShowValue();
 
+    bool value_ = false;
     host::PictureObject picRON;
     host::PictureObject picROFF;
 };

@@ -239,13 +239,25 @@ Colour GetBkColor(const DeviceContext& dc) {
     return dc.BkColour();
 }
 
-int SetBkMode(DeviceContext& dc, int mode) {
+bool DeviceContext::SetBkModeValue(int mode) {
     if (mode != TRANSPARENT && mode != OPAQUE) {
-        return 0;
+        return false;
     }
+    bkMode_ = mode;
+    return true;
+}
+
+bool DeviceContext::SetRop2Value(int rop2) {
+    if (rop2 < R2_BLACK || rop2 > R2_WHITE) {
+        return false;
+    }
+    rop2_ = rop2;
+    return true;
+}
+
+int SetBkMode(DeviceContext& dc, int mode) {
     const int previous = dc.BkMode();
-    dc.SetBkModeValue(mode);
-    return previous;
+    return dc.SetBkModeValue(mode) ? previous : 0;
 }
 
 int GetBkMode(const DeviceContext& dc) {
@@ -253,12 +265,8 @@ int GetBkMode(const DeviceContext& dc) {
 }
 
 int SetROP2(DeviceContext& dc, int rop2) {
-    if (rop2 < R2_BLACK || rop2 > R2_WHITE) {
-        return 0;
-    }
     const int previous = dc.Rop2();
-    dc.SetRop2Value(rop2);
-    return previous;
+    return dc.SetRop2Value(rop2) ? previous : 0;
 }
 
 int GetROP2(const DeviceContext& dc) {

@@ -68,10 +68,12 @@ public:
     void SetTextColour(Colour colour) { textColour_ = colour; }
     Colour BkColour() const { return bkColour_; }
     void SetBkColour(Colour colour) { bkColour_ = colour; }
+    // The modes are checked here, where they are stored, so no caller can put a mode in that drawing
+    // does not know: TRANSPARENT or OPAQUE, R2_BLACK..R2_WHITE. A refused mode changes nothing (false).
     int BkMode() const { return bkMode_; }
-    void SetBkModeValue(int mode) { bkMode_ = mode; }
+    bool SetBkModeValue(int mode);
     int Rop2() const { return rop2_; }
-    void SetRop2Value(int rop2) { rop2_ = rop2; }
+    bool SetRop2Value(int rop2);
     QPoint BrushOrigin() const { return brushOrigin_; }
     void SetBrushOrigin(QPoint origin) { brushOrigin_ = origin; }
     std::int32_t CurrentX() const { return currentX_; }

@@ -1,15 +1,21 @@
 #include "ControlSurface.h"
 
 #include <QPainter>
+#include <QShortcut>
+#include <QWidget>
 
 #include "HostContext.h"
+#include "MousePointers.h"
 #include "platform/gdi/GdiConstants.h"
 #include "platform/gdi/SelectedObject.h"
 
 namespace kelvo::host {
 
-ControlSurface::ControlSurface(const HostContext& host)
+ControlSurface::ControlSurface(const HostContext& host, QWidget& window,
+                               std::function<void(QChar)> accessKeyPressed)
     : host_(host)
+    , window_(window)
+    , accessKeyPressed_(std::move(accessKeyPressed))
     , font_(host.AmbientFont()) {
     dc_ = std::make_unique<gdi::DeviceContext>(image_, host.SysColours());
     SelectPen();
@@ -26,6 +32,29 @@ ControlSurface::~ControlSurface() {
     dc_.reset();
 }
 
+gdi::DeviceContext& ControlSurface::hDC() {
+    // Drawing through the context does not tell the surface what it drew, so taking the context counts
+    // as drawing.
+    Changed();
+    return *dc_;
+}
+
+void ControlSurface::Changed() {
+    // What is drawn while the window is being painted is copied right after; asking again would only
+    // repaint the same pixels.
+    if (!painting_) {
+        window_.update();
+    }
+}
+
+std::int32_t ControlSurface::ScaleWidth() const {
+    return std::min(window_.width(), HostContext::MaxSide);
+}
+
+std::int32_t ControlSurface::ScaleHeight() const {
+    return std::min(window_.height(), HostContext::MaxSide);
+}
+
 void ControlSurface::ClearImage(QImage& image) const {
     if (image.isNull()) {
         return;
@@ -38,7 +67,8 @@ void ControlSurface::ClearImage(QImage& image) const {
 }
 
 bool ControlSurface::Resize(QSize size) {
-    const QSize wanted = size.expandedTo(QSize(0, 0));
+    const QSize wanted =
+        size.expandedTo(QSize(0, 0)).boundedTo(QSize(HostContext::MaxSide, HostContext::MaxSide));
     if (image_.size() == wanted || (image_.isNull() && wanted.isEmpty())) {
         return false;
     }
@@ -54,26 +84,63 @@ bool ControlSurface::Resize(QSize size) {
     }
     // The device context keeps drawing on this member, whatever image it now holds.
     image_ = std::move(next);
+    RequestPaint();
+    Changed();
     return true;
 }
 
-void ControlSurface::Clear() {
+bool ControlSurface::BeginPaint() {
+    painting_ = true;
+    const bool raise = paintRequested_ && !autoRedraw_;
+    paintRequested_ = false;
+    return raise;
+}
+
+void ControlSurface::EndPaint(const QRect& area) {
+    QPainter painter(&window_);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(area.topLeft(), image_, area);
+    painting_ = false;
+}
+
+void ControlSurface::Cls() {
     ClearImage(image_);
     currentX_ = 0;
     currentY_ = 0;
     dc_->SetCurrentPosition(0, 0);
+    Changed();
+}
+
+void ControlSurface::Refresh() {
+    if (painting_) {
+        return; // the surface is being put on the screen right now
+    }
+    paintRequested_ = true;
+    if (window_.isVisible()) {
+        window_.repaint();
+    } else {
+        window_.update();
+    }
 }
 
 void ControlSurface::SetBackColor(gdi::Colour colour) {
     backColor_ = colour;
     gdi::SetBkColor(*dc_, host_.Resolve(colour));
-    Clear();
+    Cls();
 }
 
 void ControlSurface::SetForeColor(gdi::Colour colour) {
     foreColor_ = colour;
     gdi::SetTextColor(*dc_, host_.Resolve(colour));
     SelectPen();
+}
+
+bool ControlSurface::Enabled() const {
+    return !window_.testAttribute(Qt::WA_ForceDisabled);
+}
+
+void ControlSurface::SetEnabled(bool enabled) {
+    window_.setEnabled(enabled);
 }
 
 void ControlSurface::SetFont(const FontObject& font) {
@@ -84,6 +151,59 @@ void ControlSurface::SetFont(const FontObject& font) {
 void ControlSurface::SetFontTransparent(bool transparent) {
     fontTransparent_ = transparent;
     gdi::SetBkMode(*dc_, transparent ? gdi::TRANSPARENT : gdi::OPAQUE);
+}
+
+bool ControlSurface::SetMousePointer(std::int16_t pointer) {
+    if (!MousePointers::IsValid(pointer)) {
+        return false;
+    }
+    mousePointer_ = pointer;
+    ApplyCursor();
+    return true;
+}
+
+bool ControlSurface::SetMouseIcon(const PictureObject& icon) {
+    if (!icon.IsEmpty() && icon.Type() != PictureType::Icon) {
+        return false;
+    }
+    mouseIcon_ = icon;
+    ApplyCursor();
+    return true;
+}
+
+void ControlSurface::ApplyCursor() {
+    if (const std::optional<QCursor> cursor = MousePointers::Cursor(mousePointer_, mouseIcon_)) {
+        window_.setCursor(*cursor);
+    } else {
+        window_.unsetCursor();
+    }
+}
+
+void ControlSurface::SetAccessKeys(const QString& keys) {
+    for (QShortcut* shortcut : shortcuts_) {
+        delete shortcut;
+    }
+    shortcuts_.clear();
+    accessKeys_ = keys;
+    QString seen;
+    for (const QChar key : keys) {
+        const QChar upper = key.toUpper();
+        if (!upper.isLetterOrNumber() || upper.unicode() > 127 || seen.contains(upper)) {
+            continue;
+        }
+        seen.append(upper);
+        auto* shortcut =
+            new QShortcut(QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(upper.unicode()))), &window_);
+        shortcut->setContext(Qt::WindowShortcut);
+        const auto fire = [this, key] {
+            if (accessKeyPressed_) {
+                accessKeyPressed_(key);
+            }
+        };
+        QObject::connect(shortcut, &QShortcut::activated, &window_, fire);
+        QObject::connect(shortcut, &QShortcut::activatedAmbiguously, &window_, fire);
+        shortcuts_.push_back(shortcut);
+    }
 }
 
 bool ControlSurface::SetDrawMode(std::int16_t mode) {
@@ -129,7 +249,7 @@ void ControlSurface::SetFillColor(gdi::Colour colour) {
 
 void ControlSurface::SetPicture(const PictureObject& picture) {
     picture_ = picture;
-    Clear();
+    Cls();
 }
 
 void ControlSurface::SelectPen() {
@@ -157,20 +277,30 @@ void ControlSurface::SelectFont() {
 bool ControlSurface::Line(float x1, float y1, float x2, float y2, std::optional<gdi::Colour> colour) {
     currentX_ = x2;
     currentY_ = y2;
+    Changed();
     return SurfaceDrawing::Line(*dc_, attributes_, x1, y1, x2, y2, colour.value_or(foreColor_));
 }
 
-bool ControlSurface::LineBox(float x1, float y1, float x2, float y2, std::optional<gdi::Colour> colour,
-                             bool filled) {
+bool ControlSurface::LineBox(float x1, float y1, float x2, float y2, std::optional<gdi::Colour> colour) {
     currentX_ = x2;
     currentY_ = y2;
-    return SurfaceDrawing::Box(*dc_, attributes_, x1, y1, x2, y2, colour.value_or(foreColor_), filled);
+    Changed();
+    return SurfaceDrawing::Box(*dc_, attributes_, x1, y1, x2, y2, colour.value_or(foreColor_), false);
+}
+
+bool ControlSurface::LineBoxFilled(float x1, float y1, float x2, float y2,
+                                   std::optional<gdi::Colour> colour) {
+    currentX_ = x2;
+    currentY_ = y2;
+    Changed();
+    return SurfaceDrawing::Box(*dc_, attributes_, x1, y1, x2, y2, colour.value_or(foreColor_), true);
 }
 
 bool ControlSurface::Circle(float x, float y, float radius, std::optional<gdi::Colour> colour,
                             std::optional<double> start, std::optional<double> end, double aspect) {
     currentX_ = x;
     currentY_ = y;
+    Changed();
     return SurfaceDrawing::Circle(*dc_, attributes_, x, y, radius, colour.value_or(foreColor_), start, end,
                                   aspect);
 }

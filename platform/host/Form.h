@@ -6,8 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "FormError.h"
 #include "FormDescription.h"
+#include "FormError.h"
 #include "HostedObject.h"
 
 namespace kelvo::host {

@@ -5,8 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
-#include "FormError.h"
 #include "FormDescription.h"
+#include "FormError.h"
 
 namespace kelvo::host {
 
@@ -36,7 +36,7 @@ public:
     // Reads a file or a Qt resource; pictures named by relative paths are looked for beside it.
     static Result ReadFile(const QString& path);
 
-    static constexpr qint64 MaxBytes = 16 * 1024 * 1024;
+    static constexpr qint64 MaxBytes = qint64{16} * 1024 * 1024;
 
 private:
     PictureLoader& pictures_;

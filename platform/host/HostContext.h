@@ -51,6 +51,8 @@ public:
     // Host units (twips) per pixel. The layout is a fixed 96-DPI pixel layout, so both are always 15.
     static constexpr int TwipsPerPixelX = 15;
     static constexpr int TwipsPerPixelY = 15;
+    // The largest side of any window the host makes, in pixels; bigger sizes are cut to it.
+    static constexpr int MaxSide = 4096;
     // Host units to whole pixels (halves to even) and back; results stay within the 32-bit range.
     static int ToPixels(double twips);
     static std::int32_t ToTwips(std::int64_t pixels);

@@ -121,8 +121,8 @@ QSize Label::MeasureText(bool wrapAtWidth, int width) const {
     }
     gdi::DrawTextA(dc, caption_, -1, rect, format);
     gdi::SelectObject(dc, previous);
-    return QSize(int(std::clamp<std::int64_t>(rect.Width(), 0, MaxSide)),
-                 int(std::clamp<std::int64_t>(rect.Height(), 0, MaxSide)));
+    return QSize(int(std::clamp<std::int64_t>(rect.Width(), 0, HostContext::MaxSide)),
+                 int(std::clamp<std::int64_t>(rect.Height(), 0, HostContext::MaxSide)));
 }
 
 void Label::Changed() {
@@ -225,46 +225,58 @@ void Label::LoadNew() {
     SetCaption(Ambient().displayName);
 }
 
+const PropertyTable<Label>& Label::Properties() {
+    // Reading stores each value as it is; the caption is measured and the access key set once at the end.
+    static const auto table =
+        PropertyTable<Label>()
+            .Add<QString>(
+                QStringLiteral("Caption"), QString(), [](const Label& l) { return l.caption_; },
+                [](Label& l, const QString& caption) { l.caption_ = caption; })
+            .Add<std::int16_t>(
+                QStringLiteral("Alignment"), std::int16_t{0}, [](const Label& l) { return l.alignment_; },
+                [](Label& l, std::int16_t alignment) { l.alignment_ = alignment; }, {},
+                [](std::int16_t alignment) {
+                    return alignment >= 0 && alignment <= 2
+                               ? QString()
+                               : QStringLiteral("the alignment %1 is not 0, 1 or 2").arg(alignment);
+                })
+            .Add<bool>(
+                QStringLiteral("AutoSize"), false, [](const Label& l) { return l.autoSize_; },
+                [](Label& l, bool autoSize) { l.autoSize_ = autoSize; })
+            .Add<bool>(
+                QStringLiteral("WordWrap"), false, [](const Label& l) { return l.wordWrap_; },
+                [](Label& l, bool wordWrap) { l.wordWrap_ = wordWrap; })
+            .Add<std::int16_t>(QStringLiteral("BackStyle"), std::int16_t{1}, &Label::BackStyle,
+                               &Label::SetBackStyle, {},
+                               [](std::int16_t style) {
+                                   return style == 0 || style == 1
+                                              ? QString()
+                                              : QStringLiteral("the back style %1 is not 0 or 1").arg(style);
+                               })
+            .Add<gdi::Colour>(QStringLiteral("BackColor"), DefaultBackColor, &Label::BackColor,
+                              [](Label& l, gdi::Colour colour) { l.backColor_ = colour; })
+            .Add<gdi::Colour>(QStringLiteral("ForeColor"), DefaultForeColor, &Label::ForeColor,
+                              [](Label& l, gdi::Colour colour) { l.foreColor_ = colour; })
+            .Add<FontObject>(
+                QStringLiteral("Font"), [](const Label& l) { return l.Ambient().font; }, &Label::Font,
+                [](Label& l, const FontObject& font) { l.font_ = font; })
+            .Add<bool>(QStringLiteral("UseMnemonic"), true, &Label::UseMnemonic,
+                       [](Label& l, bool useMnemonic) { l.useMnemonic_ = useMnemonic; })
+            .Add<QString>(QStringLiteral("ToolTipText"), QString(), &Label::ToolTipText,
+                          &Label::SetToolTipText)
+            .Add<bool>(QStringLiteral("Visible"), true, &Label::Visible, &Label::setVisible)
+            .Add<bool>(QStringLiteral("Enabled"), true, &Label::Enabled, &Label::setEnabled);
+    return table;
+}
+
 void Label::LoadStored(PropertyBag& bag) {
-    caption_ = bag.Read(QStringLiteral("Caption"), QString());
-    const std::int16_t alignment = bag.Read(QStringLiteral("Alignment"), std::int16_t{0});
-    if (alignment < 0 || alignment > 2) {
-        bag.ReportError(QStringLiteral("Alignment"),
-                        QStringLiteral("the alignment %1 is not 0, 1 or 2").arg(alignment));
-    } else {
-        alignment_ = alignment;
-    }
-    autoSize_ = bag.Read(QStringLiteral("AutoSize"), false);
-    wordWrap_ = bag.Read(QStringLiteral("WordWrap"), false);
-    const std::int16_t backStyle = bag.Read(QStringLiteral("BackStyle"), std::int16_t{1});
-    if (!SetBackStyle(backStyle)) {
-        bag.ReportError(QStringLiteral("BackStyle"),
-                        QStringLiteral("the back style %1 is not 0 or 1").arg(backStyle));
-    }
-    backColor_ = bag.Read(QStringLiteral("BackColor"), DefaultBackColor);
-    foreColor_ = bag.Read(QStringLiteral("ForeColor"), DefaultForeColor);
-    font_ = bag.Read(QStringLiteral("Font"), Ambient().font);
-    useMnemonic_ = bag.Read(QStringLiteral("UseMnemonic"), true);
-    SetToolTipText(bag.Read(QStringLiteral("ToolTipText"), QString()));
-    SetVisible(bag.Read(QStringLiteral("Visible"), true));
-    SetEnabled(bag.Read(QStringLiteral("Enabled"), true));
+    Properties().ReadProperties(*this, bag);
     UpdateMnemonic();
     Changed();
 }
 
 void Label::Save(PropertyBag& bag) {
-    bag.Write(QStringLiteral("Caption"), caption_, QString());
-    bag.Write(QStringLiteral("Alignment"), alignment_, std::int16_t{0});
-    bag.Write(QStringLiteral("AutoSize"), autoSize_, false);
-    bag.Write(QStringLiteral("WordWrap"), wordWrap_, false);
-    bag.Write(QStringLiteral("BackStyle"), backStyle_, std::int16_t{1});
-    bag.Write(QStringLiteral("BackColor"), backColor_, DefaultBackColor);
-    bag.Write(QStringLiteral("ForeColor"), foreColor_, DefaultForeColor);
-    bag.Write(QStringLiteral("Font"), font_, Ambient().font);
-    bag.Write(QStringLiteral("UseMnemonic"), useMnemonic_, true);
-    bag.Write(QStringLiteral("ToolTipText"), ToolTipText(), QString());
-    bag.Write(QStringLiteral("Visible"), Visible(), true);
-    bag.Write(QStringLiteral("Enabled"), Enabled(), true);
+    Properties().WriteProperties(*this, bag);
 }
 
 } // namespace kelvo::host

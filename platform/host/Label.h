@@ -6,6 +6,7 @@
 
 #include "ConstituentControl.h"
 #include "FontObject.h"
+#include "PropertyTable.h"
 #include "platform/gdi/Colour.h"
 
 class QShortcut;
@@ -58,6 +59,7 @@ public:
     void LoadNew() override;
     void LoadStored(PropertyBag& bag) override;
     void Save(PropertyBag& bag) override;
+    static const PropertyTable<Label>& Properties();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -42,24 +42,30 @@ void PictureBox::FitPicture() {
 
 void PictureBox::LoadNew() {}
 
+const PropertyTable<PictureBox>& PictureBox::Properties() {
+    static const auto table =
+        PropertyTable<PictureBox>()
+            .Add<PictureObject>(QStringLiteral("Picture"), PictureObject(), &PictureBox::Picture,
+                                [](PictureBox& box, const PictureObject& picture) { box.picture_ = picture; })
+            .Add<bool>(QStringLiteral("AutoSize"), false, &PictureBox::AutoSize,
+                       [](PictureBox& box, bool autoSize) { box.autoSize_ = autoSize; })
+            .Add<gdi::Colour>(QStringLiteral("BackColor"), DefaultBackColor, &PictureBox::BackColor,
+                              [](PictureBox& box, gdi::Colour colour) { box.backColor_ = colour; })
+            .Add<QString>(QStringLiteral("ToolTipText"), QString(), &PictureBox::ToolTipText,
+                          &PictureBox::SetToolTipText)
+            .Add<bool>(QStringLiteral("Visible"), true, &PictureBox::Visible, &PictureBox::setVisible)
+            .Add<bool>(QStringLiteral("Enabled"), true, &PictureBox::Enabled, &PictureBox::setEnabled);
+    return table;
+}
+
 void PictureBox::LoadStored(PropertyBag& bag) {
-    picture_ = bag.Read(QStringLiteral("Picture"), PictureObject());
-    autoSize_ = bag.Read(QStringLiteral("AutoSize"), false);
-    backColor_ = bag.Read(QStringLiteral("BackColor"), DefaultBackColor);
-    SetToolTipText(bag.Read(QStringLiteral("ToolTipText"), QString()));
-    SetVisible(bag.Read(QStringLiteral("Visible"), true));
-    SetEnabled(bag.Read(QStringLiteral("Enabled"), true));
+    Properties().ReadProperties(*this, bag);
     FitPicture();
     update();
 }
 
 void PictureBox::Save(PropertyBag& bag) {
-    bag.Write(QStringLiteral("Picture"), picture_, PictureObject());
-    bag.Write(QStringLiteral("AutoSize"), autoSize_, false);
-    bag.Write(QStringLiteral("BackColor"), backColor_, DefaultBackColor);
-    bag.Write(QStringLiteral("ToolTipText"), ToolTipText(), QString());
-    bag.Write(QStringLiteral("Visible"), Visible(), true);
-    bag.Write(QStringLiteral("Enabled"), Enabled(), true);
+    Properties().WriteProperties(*this, bag);
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {

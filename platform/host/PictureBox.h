@@ -2,6 +2,7 @@
 
 #include "ConstituentControl.h"
 #include "PictureObject.h"
+#include "PropertyTable.h"
 #include "platform/gdi/Colour.h"
 
 namespace kelvo::host {
@@ -25,6 +26,7 @@ public:
     void LoadNew() override;
     void LoadStored(PropertyBag& bag) override;
     void Save(PropertyBag& bag) override;
+    static const PropertyTable<PictureBox>& Properties();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -50,7 +50,7 @@ public:
 
     // The largest picture accepted from a file or from memory, per side and in bytes read.
     static constexpr int MaxSide = 4096;
-    static constexpr qint64 MaxFileBytes = 32 * 1024 * 1024;
+    static constexpr qint64 MaxFileBytes = qint64{32} * 1024 * 1024;
 
     friend bool operator==(const PictureObject& a, const PictureObject& b);
 

@@ -50,7 +50,7 @@ public:
                                                    std::int64_t high);
 
     // Upper bound on embedded picture data, before decoding.
-    static constexpr qsizetype MaxPictureData = 4 * 1024 * 1024;
+    static constexpr qsizetype MaxPictureData = qsizetype{4} * 1024 * 1024;
 
 private:
     PictureLoader& pictures_;

@@ -1,3 +1,4 @@
+#include <QSignalSpy>
 #include <QTest>
 
 #include "controls/line/sknLine3D.h"
@@ -66,7 +67,7 @@ private slots:
         QFETCH(QSize, result);
         auto line = Line(size, lineType);
         QCOMPARE(line->size(), result);
-        const QImage& surface = line->Surface();
+        const QImage& surface = line->Surface().Image();
         const bool horizontal = result.width() >= result.height();
         const QRgb first = lineType == 2 ? Highlight : Shadow;
         QVERIFY(horizontal ? RowIs(surface, 0, first) : ColumnIs(surface, 0, first));
@@ -78,19 +79,32 @@ private slots:
 
     void drawStyleClearsFirst() {
         auto line = Line(QSize(200, 2));
-        QVERIFY(RowIs(line->Surface(), 0, Shadow));
-        line->SetDrawStyle(2); // dotted: gaps must show the background again, not the old solid line
-        QVERIFY(!RowIs(line->Surface(), 0, Shadow));
+        QVERIFY(RowIs(line->Surface().Image(), 0, Shadow));
+        QVERIFY(RowIs(line->Surface().Image(), 1, Highlight));
+        QSignalSpy notified(line.get(), &host::UserControl::PropertyChangeNotified);
+        line->SetDrawStyle(2); // dotted: the gaps show the background again, not the old solid line
         QCOMPARE(line->DrawStyle(), 2);
+        QCOMPARE(notified.size(), 1);
+        QCOMPARE(notified.first().first().toString(), QStringLiteral("DrawStyle"));
+        // Dots of three pixels and gaps of three from the start of each line.
+        const QImage& surface = line->Surface().Image();
+        const QRgb background = host_.Resolve(line->Surface().BackColor()).ToQRgb();
+        for (int x = 0; x < surface.width(); ++x) {
+            const bool dot = x % 6 < 3;
+            QCOMPARE(surface.pixel(x, 0), dot ? Shadow : background);
+            QCOMPARE(surface.pixel(x, 1), dot ? Highlight : background);
+        }
     }
 
     void followsTheSystemColours() {
+        // A host of its own, so a failure here leaves the shared one as it was.
         gdi::SysColours colours = gdi::SysColours::Classic();
         colours.SetSysColor(16, gdi::Colour::FromRgb(10, 20, 30));
-        host_.SetSysColours(colours);
-        auto line = Line(QSize(50, 2));
-        QCOMPARE(line->Surface().pixel(10, 0), qRgb(10, 20, 30));
-        host_.SetSysColours(gdi::SysColours::Classic());
+        host::HostContext host(colours);
+        sknLine3D line(host);
+        line.resize(50, 2);
+        line.LoadNew();
+        QCOMPARE(line.Surface().Image().pixel(10, 0), qRgb(10, 20, 30));
     }
 
     void storedProperties() {
@@ -116,7 +130,7 @@ private slots:
         auto empty = Line(QSize(0, 0));
         QCOMPARE(empty->height(), 2);
         auto huge = Line(QSize(100000, 100000));
-        QVERIFY(huge->width() <= host::UserControl::MaxSide);
+        QVERIFY(huge->width() <= host::HostContext::MaxSide);
     }
 };
 

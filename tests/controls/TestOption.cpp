@@ -1,3 +1,4 @@
+#include <QSignalSpy>
 #include <QTest>
 
 #include "controls/option/sknCheck.h"
@@ -131,6 +132,83 @@ private slots:
         QVERIFY(!option.Value());
         QCOMPARE(option.ForeColor().Raw(), 0x80000012u);
         QCOMPARE(bag.Errors().size(), 2);
+    }
+
+    void eachPropertyLandsWhereItBelongs() {
+        sknOption option(host_);
+        option.LoadNew();
+        QStringList* log = Record(option);
+        const host::FontObject captionFont = option.lblCaption->Font();
+        const gdi::Colour captionColour = option.lblCaption->ForeColor();
+        const host::FontObject bold(QStringLiteral("Verdana"), 12.0f, true);
+        // Font and ForeColor are the surface's: the caption keeps its own.
+        option.SetFont(bold);
+        QCOMPARE(option.Font(), bold);
+        QCOMPARE(option.Surface().Font(), bold);
+        QCOMPARE(option.lblCaption->Font(), captionFont);
+        option.SetForeColor(gdi::Colour(0x0000FF));
+        QCOMPARE(option.Surface().ForeColor().Raw(), 0x0000FFu);
+        QCOMPARE(option.lblCaption->ForeColor().Raw(), captionColour.Raw());
+        // The tool tip goes on the image and the caption.
+        option.SetToolTipText(QStringLiteral("tip"));
+        QCOMPARE(option.picRadio->toolTip(), QStringLiteral("tip"));
+        QCOMPARE(option.lblCaption->toolTip(), QStringLiteral("tip"));
+        option.SetCaption(QStringLiteral("Light"));
+        QCOMPARE(option.lblCaption->Caption(), QStringLiteral("Light"));
+        option.SetEnabled(false);
+        QVERIFY(!option.Surface().Enabled());
+        QCOMPARE(*log, (QStringList{"Font", "ForeColor", "ToolTipText", "Caption", "Enabled"}));
+        // What was set is what is stored, under the keys of the table, in its order.
+        host::PropertyBag saved;
+        option.Save(saved);
+        QStringList keys;
+        for (const auto& entry : saved.Entries()) {
+            keys << entry.key;
+        }
+        QCOMPARE(keys, (QStringList{"Enabled", "Font", "ForeColor", "ToolTipText", "Caption"}));
+        QCOMPARE(sknOption::Properties().Keys(),
+                 (QStringList{"Enabled", "Font", "ForeColor", "ToolTipText", "Value", "Caption"}));
+        sknOption loaded(host_);
+        loaded.LoadStored(saved);
+        QCOMPARE(loaded.Font(), bold);
+        QCOMPARE(loaded.ForeColor().Raw(), 0x0000FFu);
+        QVERIFY(!loaded.Enabled());
+    }
+
+    void disabledDirectlyReadsAsDisabled() {
+        sknOption option(host_);
+        option.LoadNew();
+        option.setEnabled(false); // as a form may do, past the property
+        QVERIFY(!option.Enabled());
+        host::PropertyBag saved;
+        option.Save(saved);
+        QCOMPARE(saved.Read(QStringLiteral("Enabled"), true), false);
+    }
+
+    void mouseEventsComeFromTheSurfaceOnly() {
+        QWidget window;
+        window.resize(150, 40);
+        auto* option = new sknOption(host_, &window);
+        option->setGeometry(0, 0, 130, 19);
+        option->LoadNew();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QSignalSpy downs(option, &sknOption::MouseDown);
+        QSignalSpy ups(option, &sknOption::MouseUp);
+        QSignalSpy clicks(option, &sknOption::Click);
+        ClickAt(option->lblCaption);
+        ClickAt(option->picRadio);
+        QCOMPARE(downs.size(), 0);
+        QCOMPARE(ups.size(), 0);
+        QCOMPARE(clicks.size(), 2);
+        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(125, 10)); // the surface right of the caption
+        QCOMPARE(downs.size(), 1);
+        QCOMPARE(ups.size(), 1);
+        QCOMPARE(clicks.size(), 3);
+        QSignalSpy keys(option, &sknOption::KeyDown);
+        QTest::keyClick(option, Qt::Key_Space);
+        QCOMPARE(keys.size(), 1);
+        QCOMPARE(clicks.size(), 3); // no key selects the control
     }
 
     void imageStaysCentred_data() {

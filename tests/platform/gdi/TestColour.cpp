@@ -105,6 +105,14 @@ private slots:
             QVERIFY(!DeleteDC(memory));
             QCOMPARE(SetBkMode(surface, 3), 0);
             QCOMPARE(SetBkMode(surface, TRANSPARENT), OPAQUE);
+            // The context's own setters refuse what the free functions refuse.
+            QVERIFY(!surface.SetBkModeValue(0));
+            QCOMPARE(GetBkMode(surface), TRANSPARENT);
+            QVERIFY(!surface.SetRop2Value(R2_WHITE + 1));
+            QVERIFY(!surface.SetRop2Value(0));
+            QCOMPARE(GetROP2(surface), R2_COPYPEN);
+            QCOMPARE(SetROP2(surface, 17), 0);
+            QCOMPARE(SetROP2(surface, R2_XORPEN), R2_COPYPEN);
             QCOMPARE(SetTextColor(surface, Colour(0xFF)), Colour(0));
             QCOMPARE(GetTextColor(surface), Colour(0xFF));
         }

@@ -27,23 +27,34 @@ QString DemoControl::Text() const {
     return QStringLiteral("%1 %2").arg(caption_).arg(clicks_);
 }
 
+const PropertyTable<DemoControl>& DemoControl::Properties() {
+    static const auto table =
+        PropertyTable<DemoControl>()
+            .Add<QString>(QStringLiteral("Caption"), QString(), &DemoControl::Caption,
+                          [](DemoControl& d, const QString& caption) { d.caption_ = caption; })
+            .Add<std::int32_t>(QStringLiteral("Clicks"), std::int32_t{0}, &DemoControl::Clicks,
+                               [](DemoControl& d, std::int32_t clicks) { d.clicks_ = clicks; })
+            .Add<gdi::Colour>(QStringLiteral("Fill"), DefaultFill, &DemoControl::Fill,
+                              [](DemoControl& d, gdi::Colour fill) { d.fill_ = fill; })
+            .Add<FontObject>(
+                QStringLiteral("Font"), [](const DemoControl& d) { return d.Ambient().font; },
+                [](const DemoControl& d) { return d.Surface().Font(); },
+                [](DemoControl& d, const FontObject& font) { d.Surface().SetFont(font); },
+                {.setOnInit = true});
+    return table;
+}
+
 void DemoControl::UserControl_InitProperties() {
     caption_ = Ambient().displayName;
-    SetFont(Ambient().font);
+    Properties().InitProperties(*this);
 }
 
 void DemoControl::UserControl_ReadProperties(PropertyBag& bag) {
-    caption_ = bag.Read(QStringLiteral("Caption"), QString());
-    clicks_ = bag.Read(QStringLiteral("Clicks"), std::int32_t{0});
-    fill_ = bag.Read(QStringLiteral("Fill"), DefaultFill);
-    SetFont(bag.Read(QStringLiteral("Font"), Ambient().font));
+    Properties().ReadProperties(*this, bag);
 }
 
 void DemoControl::UserControl_WriteProperties(PropertyBag& bag) {
-    bag.Write(QStringLiteral("Caption"), caption_, QString());
-    bag.Write(QStringLiteral("Clicks"), clicks_, std::int32_t{0});
-    bag.Write(QStringLiteral("Fill"), fill_, DefaultFill);
-    bag.Write(QStringLiteral("Font"), Font(), Ambient().font);
+    Properties().WriteProperties(*this, bag);
 }
 
 void DemoControl::UserControl_Resize() {
@@ -54,29 +65,31 @@ void DemoControl::UserControl_Paint() {
     ++paints;
 }
 
-void DemoControl::UserControl_MouseDown(std::int16_t& button, std::int16_t& shift, float& x, float& y) {
-    emit MouseDown(button, shift, x, y);
-    lastButton_ = button; // a handler may have changed it
+void DemoControl::AfterMouseDown(std::int16_t button, std::int16_t, float, float) {
+    lastButton_ = button; // as the host's handlers left it
 }
 
-void DemoControl::UserControl_Click() {
+bool DemoControl::ClickAction() {
     if (lastButton_ != 1) {
-        return;
+        return false;
     }
     ++clicks_;
     Draw();
-    Refresh();
+    Surface().Refresh();
     PropertyChanged(QStringLiteral("Clicks"));
-    emit Click();
+    return true;
 }
 
 void DemoControl::Draw() {
-    Cls();
-    if (ScaleWidth() <= 0 || ScaleHeight() <= 0) {
+    ControlSurface& surface = Surface();
+    surface.Cls();
+    const std::int32_t w = surface.ScaleWidth();
+    const std::int32_t h = surface.ScaleHeight();
+    if (w <= 0 || h <= 0) {
         return;
     }
-    LineBoxFilled(0, 0, float(ScaleWidth() - 1), float(ScaleHeight() - 1), fill_);
-    LineBox(0, 0, float(ScaleWidth() - 1), float(ScaleHeight() - 1));
-    gdi::Rect rect{1, 1, ScaleWidth() - 1, ScaleHeight() - 1};
-    gdi::DrawTextA(hDC(), Text(), -1, rect, gdi::DT_CENTER | gdi::DT_VCENTER | gdi::DT_SINGLELINE);
+    surface.LineBoxFilled(0, 0, float(w - 1), float(h - 1), fill_);
+    surface.LineBox(0, 0, float(w - 1), float(h - 1));
+    gdi::Rect rect{1, 1, w - 1, h - 1};
+    gdi::DrawTextA(surface.hDC(), Text(), -1, rect, gdi::DT_CENTER | gdi::DT_VCENTER | gdi::DT_SINGLELINE);
 }

@@ -2,11 +2,13 @@
 
 #include <cstdint>
 
+#include "platform/host/PropertyTable.h"
 #include "platform/host/UserControl.h"
 
 // A small control used by the tests to drive the host end to end: it is loaded from a form file, paints
 // a filled box with a frame and its caption and click count through the device context, counts left
-// clicks (raising Click and a property change, and repainting), and saves its properties back.
+// clicks (raising a property change and repainting before the base raises Click), and saves its
+// properties back.
 // Stored properties: "Caption" (""), "Clicks" (0), "Fill" (red), "Font" (the ambient font).
 class DemoControl : public kelvo::host::UserControl {
     Q_OBJECT
@@ -21,10 +23,7 @@ public:
     // The caption as drawn: caption and count.
     QString Text() const;
     int paints = 0;
-
-signals:
-    void Click();
-    void MouseDown(std::int16_t& button, std::int16_t& shift, float& x, float& y);
+    static const kelvo::host::PropertyTable<DemoControl>& Properties();
 
 protected:
     void UserControl_InitProperties() override;
@@ -32,8 +31,8 @@ protected:
     void UserControl_WriteProperties(kelvo::host::PropertyBag& bag) override;
     void UserControl_Resize() override;
     void UserControl_Paint() override;
-    void UserControl_Click() override;
-    void UserControl_MouseDown(std::int16_t& button, std::int16_t& shift, float& x, float& y) override;
+    bool ClickAction() override;
+    void AfterMouseDown(std::int16_t button, std::int16_t shift, float x, float y) override;
 
 private:
     void Draw();

@@ -3,13 +3,13 @@
 #include <QTest>
 
 #include "DemoControl.h"
-#include "platform/gdi/ObjectCountGuard.h"
 #include "platform/host/ControlFactory.h"
 #include "platform/host/Form.h"
 #include "platform/host/FormReader.h"
 #include "platform/host/FormWriter.h"
 #include "platform/host/HostContext.h"
 #include "platform/host/Label.h"
+#include "tests/support/DrawingStepGuard.h"
 
 using namespace kelvo;
 using namespace kelvo::host;
@@ -36,7 +36,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
 
         // Painted through the device context: a black frame around a green box with the caption.
-        const QImage& surface = demo->Surface();
+        const QImage& surface = demo->Surface().Image();
         QCOMPARE(surface.pixel(0, 0), 0xFF000000u);
         QCOMPARE(surface.pixel(119, 24), 0xFF000000u);
         QCOMPARE(surface.pixel(2, 2), 0xFF00FF00u);
@@ -52,15 +52,15 @@ private slots:
 
         QSignalSpy clicks(demo, &DemoControl::Click);
         QSignalSpy changes(demo, &UserControl::PropertyChangeNotified);
-        gdi::ObjectCountGuard guard;
+        tests::DrawingStepGuard guard(demo->Surface().hDC());
         QTest::mouseClick(demo, Qt::LeftButton, {}, QPoint(30, 10));
         QVERIFY2(guard.Unchanged(), qPrintable(guard.Report()));
         QCOMPARE(clicks.size(), 1);
         QCOMPARE(changes.size(), 1);
         QCOMPARE(changes.first().first().toString(), QStringLiteral("Clicks"));
         QCOMPARE(demo->Clicks(), 3);
-        QVERIFY(demo->Surface() != before); // the new count is drawn
-        QTRY_COMPARE(demo->grab().toImage().convertToFormat(QImage::Format_RGB32), demo->Surface());
+        QVERIFY(demo->Surface().Image() != before); // the new count is drawn
+        QTRY_COMPARE(demo->grab().toImage().convertToFormat(QImage::Format_RGB32), demo->Surface().Image());
 
         // A handler that turns the press into a right-button press suppresses the click.
         connect(demo, &DemoControl::MouseDown, this,
@@ -92,7 +92,7 @@ private slots:
         QVERIFY(created != nullptr);
         QVERIFY(errors.isEmpty());
         QCOMPARE(created->Caption(), QStringLiteral("demo(3)"));
-        QCOMPARE(created->Font(), form.Font());
+        QCOMPARE(created->Surface().Font(), form.Font());
         QVERIFY(form.Add(factory, QStringLiteral("DemoControl"), QStringLiteral("DEMO"), 3, QRect(),
                          &errors) == nullptr);
         QCOMPARE(errors.size(), 1);

@@ -99,7 +99,7 @@ private slots:
         ControlFactory factory;
         Form form(host);
         form.Load(*read.form, factory);
-        form.Find<Label>(QStringLiteral("lblM"), 1)->Move(10, 20, 30, 40);
+        form.Find<Label>(QStringLiteral("lblM"), 1)->MovePixels(10, 20, 30, 40);
         const FormSpec saved = form.Save();
         const auto moved =
             std::find_if(saved.instances.begin(), saved.instances.end(),
@@ -360,10 +360,10 @@ private slots:
         QVERIFY(form.Load(spec, factory).isEmpty());
         auto* box = form.Find<PictureBox>(QStringLiteral("picradio"));
         QCOMPARE(box->size(), QSize(8, 4)); // the picture's size
-        box->SetTop(40 / 2.0 - 15 / 2.0);
-        QCOMPARE(box->Top(), 12); // 12.5 rounds to even
-        box->SetTop(std::numeric_limits<double>::quiet_NaN());
-        QCOMPARE(box->Top(), 12);
+        box->SetTopPixels(40 / 2.0 - 15 / 2.0);
+        QCOMPARE(box->y(), 12); // 12.5 rounds to even
+        box->SetTopPixels(std::numeric_limits<double>::quiet_NaN());
+        QCOMPARE(box->y(), 12);
 
         auto* caption = form.Find<Label>(QStringLiteral("lblCaption"));
         QCOMPARE(caption->Ambient().displayName, QStringLiteral("lblCaption"));
@@ -393,7 +393,7 @@ private slots:
         QVERIFY(form.Load(*read.form, factory).isEmpty());
         auto* label = form.Find<Label>(QStringLiteral("lbl"));
         QCOMPARE(label->Caption().size(), 10000);
-        QVERIFY(label->width() <= Label::MaxSide && label->height() <= Label::MaxSide);
+        QVERIFY(label->width() <= HostContext::MaxSide && label->height() <= HostContext::MaxSide);
         // An unknown face falls back to an installed one.
         QCOMPARE(host.ToQFont(label->Font()).families().first(), host.Fonts().Fallback());
         form.show();

@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include "optimizer/QtPassServices.h"
 #include "platform/host/FontSubstitution.h"
 #include "platform/host/HostContext.h"
 #include "platform/host/PictureObject.h"
@@ -19,6 +20,31 @@ namespace {
 QString DataPath(const QString& name) {
     return qEnvironmentVariable("KELVO_TEST_DATA") + QStringLiteral("/forms/") + name;
 }
+
+// Runs that queue the next run (by name: a queued call of a slot, nothing to own) and then let events
+// run, counting how deep they nest.
+class NestingRuns : public QObject {
+    Q_OBJECT
+
+public:
+    std::function<void()> run;
+    int runs = 0;
+    int depth = 0;
+    int deepest = 0;
+    void Queue() { QMetaObject::invokeMethod(this, "Run", Qt::QueuedConnection); }
+
+public slots:
+    void Run() {
+        ++runs;
+        ++depth;
+        deepest = std::max(deepest, depth);
+        if (runs < 200) {
+            Queue();
+        }
+        run();
+        --depth;
+    }
+};
 
 class RecordingMessageBox : public MessageBoxService {
 public:
@@ -160,27 +186,31 @@ private slots:
         QVERIFY(!loaded.IsRunning());
     }
 
-    void nestedDoEventsIsSafe() {
+    // Each run queues the next one and lets events run, so the runs nest into each other until the pump
+    // refuses to go deeper; the rest then run from the outer loop. Runs that alternate between the pass's
+    // pump and the host's own nest under the same limit: pumps with guards of their own would nest twice
+    // as deep.
+    void nestedTurnsShareOneDepthLimit_data() {
+        QTest::addColumn<bool>("alternate");
+        QTest::newRow("the host's pump") << false;
+        QTest::newRow("the pass's and the host's in turn") << true;
+    }
+    void nestedTurnsShareOneDepthLimit() {
+        QFETCH(bool, alternate);
         HostContext host;
-        int depth = 0;
-        int deepest = 0;
-        int runs = 0;
-        // Each run queues the next one and lets events run, so the runs nest into each other until the
-        // pump refuses to go deeper; the rest then run from the outer loop.
-        std::function<void()> run = [&] {
-            ++runs;
-            ++depth;
-            deepest = std::max(deepest, depth);
-            if (runs < 200) {
-                QMetaObject::invokeMethod(this, run, Qt::QueuedConnection);
+        optimizer::HostEventPump passPump(host.Events());
+        NestingRuns nesting;
+        nesting.run = [&] {
+            if (alternate && nesting.runs % 2 == 0) {
+                passPump.ProcessEvents();
+            } else {
+                host.DoEvents();
             }
-            host.DoEvents();
-            --depth;
         };
-        QMetaObject::invokeMethod(this, run, Qt::QueuedConnection);
-        QTRY_COMPARE(runs, 200);
-        QCOMPARE(deepest, QtEventPump::MaxDepth + 1);
-        QCOMPARE(depth, 0);
+        nesting.Queue();
+        QTRY_COMPARE(nesting.runs, 200);
+        QCOMPARE(nesting.deepest, QtEventPump::MaxDepth + 1);
+        QCOMPARE(nesting.depth, 0);
     }
 
     void sendKeysMovesTheFocus() {

@@ -234,13 +234,13 @@ private slots:
                  qPrintable(QStringLiteral("%1x%2").arg(label->width()).arg(label->height())));
         label->SetWordWrap(true);
         label->SetAutoSize(true);
-        QVERIFY(label->height() <= Label::MaxSide);
-        label->SetEnabled(false);
+        QVERIFY(label->height() <= HostContext::MaxSide);
+        label->setEnabled(false);
         if (!label->size().isEmpty()) {
             QVERIFY(!Shot(*label).isNull());
         }
         label->SetWordWrap(false);
-        QCOMPARE(label->width(), std::min(label->MeasureText(false, 0).width(), Label::MaxSide));
+        QCOMPARE(label->width(), std::min(label->MeasureText(false, 0).width(), HostContext::MaxSide));
     }
 
     void storedPropertiesComeBack() {
@@ -255,8 +255,8 @@ private slots:
         label.SetFont(FontObject(QStringLiteral("Verdana"), 9.75f, false, false, true));
         label.SetUseMnemonic(false);
         label.SetToolTipText(QStringLiteral("tip"));
-        label.SetVisible(false);
-        label.SetEnabled(false);
+        label.setVisible(false);
+        label.setEnabled(false);
         PropertyBag bag;
         label.Save(bag);
         QCOMPARE(bag.Count(), 12);

@@ -1,0 +1,131 @@
+#pragma once
+
+#include <functional>
+#include <type_traits>
+#include <vector>
+
+#include <QString>
+#include <QStringList>
+
+#include "HostContext.h"
+#include "PropertyBag.h"
+
+namespace kelvo::host {
+
+// How a stored property takes part in the three stages of a control's persistence.
+struct PropertyFlags {
+    // Written whatever its value (the default is only used on reading); most properties are omitted
+    // when they equal their default.
+    bool writeAlways = false;
+    // Set to its default when a new instance is placed (InitProperties).
+    bool setOnInit = false;
+};
+
+// The stored properties of one kind of control, in the order they are read and written: each with its
+// key, stored type, default, getter and setter, written down once. The control's InitProperties,
+// ReadProperties and WriteProperties hand their work to the table.
+//
+// - Reading applies each value through the setter as it is read. The setter here is the quiet one that
+//   only stores (no notification, no event, no repaint): what reading must not cause, the control does
+//   once after the table is through.
+// - A value of the wrong type, a colour that is not a colour reference, and a value the property's
+//   check refuses are errors of that key alone: the bag records them and the default applies (a refused
+//   value leaves the property as it was).
+// - Defaults may depend on the instance (the ambient font, the surface's current style).
+//
+// Control is the control's own class; it must offer Host().
+template <typename Control> class PropertyTable {
+public:
+    template <typename T> using Getter = std::function<T(const Control&)>;
+    template <typename T> using Setter = std::function<void(Control&, const T&)>;
+    // Why a value is refused, or an empty text when it is accepted.
+    template <typename T> using Check = std::function<QString(const T&)>;
+
+    // A default: a fixed value or one worked out from the instance.
+    template <typename T> class Default {
+    public:
+        Default(T value)
+            : of_([value](const Control&) { return value; }) {}
+        template <typename F>
+        requires std::is_invocable_r_v<T, F, const Control&> Default(F of)
+            : of_(std::move(of)) {}
+        T operator()(const Control& control) const { return of_(control); }
+
+    private:
+        std::function<T(const Control&)> of_;
+    };
+
+    template <PropertyValueType T>
+    PropertyTable&& Add(const QString& key, Default<T> defaultValue, Getter<T> get, Setter<T> set,
+                        PropertyFlags flags = {}, Check<T> check = {}) && {
+        Entry entry;
+        entry.key = key;
+        entry.init = [=](Control& control) {
+            if (flags.setOnInit) {
+                set(control, defaultValue(control));
+            }
+        };
+        entry.read = [=](Control& control, PropertyBag& bag) {
+            const T fallback = defaultValue(control);
+            T value = bag.Read(key, fallback);
+            if constexpr (std::is_same_v<T, gdi::Colour>) {
+                // A reference with stray high bits names no colour.
+                if (!control.Host().SysColours().OleTranslateColor(value)) {
+                    bag.ReportError(key, QStringLiteral("not a colour reference"));
+                    value = fallback;
+                }
+            }
+            if (check) {
+                if (const QString refused = check(value); !refused.isEmpty()) {
+                    bag.ReportError(key, refused);
+                    return;
+                }
+            }
+            set(control, value);
+        };
+        entry.write = [=](const Control& control, PropertyBag& bag) {
+            if (flags.writeAlways) {
+                bag.Write(key, get(control));
+            } else {
+                bag.Write(key, get(control), defaultValue(control));
+            }
+        };
+        entries_.push_back(std::move(entry));
+        return std::move(*this);
+    }
+
+    void InitProperties(Control& control) const {
+        for (const Entry& entry : entries_) {
+            entry.init(control);
+        }
+    }
+    void ReadProperties(Control& control, PropertyBag& bag) const {
+        for (const Entry& entry : entries_) {
+            entry.read(control, bag);
+        }
+    }
+    void WriteProperties(const Control& control, PropertyBag& bag) const {
+        for (const Entry& entry : entries_) {
+            entry.write(control, bag);
+        }
+    }
+    QStringList Keys() const {
+        QStringList keys;
+        for (const Entry& entry : entries_) {
+            keys.append(entry.key);
+        }
+        return keys;
+    }
+
+private:
+    struct Entry {
+        QString key;
+        std::function<void(Control&)> init;
+        std::function<void(Control&, PropertyBag&)> read;
+        std::function<void(const Control&, PropertyBag&)> write;
+    };
+
+    std::vector<Entry> entries_;
+};
+
+} // namespace kelvo::host

@@ -1,0 +1,125 @@
+#include <QTest>
+
+#include "platform/host/HostContext.h"
+#include "platform/host/PropertyTable.h"
+
+using namespace kelvo;
+using namespace kelvo::host;
+
+namespace {
+
+// The smallest owner a table serves: fields, and the host whose colours decide what a colour reference is.
+struct Owner {
+    HostContext& host;
+    std::int16_t size = 0;
+    gdi::Colour colour{0x80000012u};
+    QString name = QStringLiteral("designed");
+    std::int16_t base = 5; // what the "Size" default follows
+    HostContext& Host() const { return host; }
+};
+
+const PropertyTable<Owner>& Table() {
+    static const auto table =
+        PropertyTable<Owner>()
+            .Add<std::int16_t>(
+                QStringLiteral("Size"), [](const Owner& o) { return o.base; },
+                [](const Owner& o) { return o.size; }, [](Owner& o, std::int16_t size) { o.size = size; },
+                {.setOnInit = true},
+                [](std::int16_t size) { return size >= 0 ? QString() : QStringLiteral("negative size"); })
+            .Add<gdi::Colour>(
+                QStringLiteral("Colour"), gdi::Colour(0x80000012u), [](const Owner& o) { return o.colour; },
+                [](Owner& o, gdi::Colour colour) { o.colour = colour; }, {.writeAlways = true})
+            .Add<QString>(
+                QStringLiteral("Name"), QString(), [](const Owner& o) { return o.name; },
+                [](Owner& o, const QString& name) { o.name = name; });
+    return table;
+}
+
+QStringList Keys(const PropertyBag& bag) {
+    QStringList keys;
+    for (const auto& entry : bag.Entries()) {
+        keys << entry.key;
+    }
+    return keys;
+}
+
+} // namespace
+
+class TestPropertyTable : public QObject {
+    Q_OBJECT
+
+    HostContext host_;
+
+private slots:
+    void initialisingSetsOnlyTheMarkedDefaults() {
+        Owner owner{host_};
+        owner.colour = gdi::Colour(0x123456);
+        Table().InitProperties(owner);
+        QCOMPARE(owner.size, std::int16_t{5}); // the instance's own default
+        QCOMPARE(owner.colour.Raw(), 0x123456u);
+        QCOMPARE(owner.name, QStringLiteral("designed"));
+    }
+
+    void writingOmitsDefaultsUnlessAlwaysWritten() {
+        Owner owner{host_};
+        owner.size = 5;
+        owner.name.clear();
+        PropertyBag bag;
+        Table().WriteProperties(owner, bag);
+        QCOMPARE(Keys(bag), QStringList{"Colour"});
+        owner.size = 7;
+        owner.name = QStringLiteral("x");
+        PropertyBag all;
+        Table().WriteProperties(owner, all);
+        QCOMPARE(Keys(all), (QStringList{"Size", "Colour", "Name"}));
+        QCOMPARE(Table().Keys(), (QStringList{"Size", "Colour", "Name"}));
+    }
+
+    void readingFallsBackPerKey_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<uint>("colour");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("nothing stored") << QString() << QVariant() << 5 << 0x80000012u << QString();
+        QTest::newRow("a size") << "size" << QVariant(9) << 9 << 0x80000012u << QString();
+        QTest::newRow("a refused size keeps the old one")
+            << "Size" << QVariant(-3) << 1 << 0x80000012u << "negative size";
+        QTest::newRow("a size of the wrong type")
+            << "Size" << QVariant(QStringLiteral("big")) << 5 << 0x80000012u << "read as int16";
+        QTest::newRow("a colour") << "COLOUR" << QVariant(0x0000FFu) << 5 << 0x0000FFu << QString();
+        QTest::newRow("not a colour reference")
+            << "Colour" << QVariant(0x7F000001u) << 5 << 0x80000012u << "not a colour reference";
+    }
+    void readingFallsBackPerKey() {
+        QFETCH(QString, key);
+        QFETCH(QVariant, stored);
+        QFETCH(int, size);
+        QFETCH(uint, colour);
+        QFETCH(QString, error);
+        PropertyBag bag;
+        if (stored.typeId() == QMetaType::Int) {
+            bag.Write(key, std::int16_t(stored.toInt()));
+        } else if (stored.typeId() == QMetaType::UInt) {
+            bag.Write(key, gdi::Colour(stored.toUInt()));
+        } else if (stored.typeId() == QMetaType::QString) {
+            bag.Write(key, stored.toString());
+        }
+        Owner owner{host_};
+        owner.size = 1;
+        owner.colour = gdi::Colour(0x00FF00);
+        Table().ReadProperties(owner, bag);
+        QCOMPARE(int(owner.size), size);
+        QCOMPARE(owner.colour.Raw(), colour);
+        QCOMPARE(owner.name, QString()); // read as its default
+        if (error.isEmpty()) {
+            QVERIFY(bag.Errors().isEmpty());
+        } else {
+            QCOMPARE(bag.Errors().size(), 1);
+            QVERIFY2(bag.Errors().first().message.contains(error), qPrintable(bag.Errors().first().message));
+        }
+    }
+};
+
+QTEST_MAIN(TestPropertyTable)
+#include "TestPropertyTable.moc"
