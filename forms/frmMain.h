@@ -13,6 +13,7 @@
 #include "controls/option/sknCheck.h"
 #include "controls/option/sknOption.h"
 #include "controls/placeholder/PlaceholderControls.h"
+#include "controls/progressbar/sknProgressBar.h"
 #include "optimizer/PassInterfaces.h"
 #include "optimizer/Scheduler.h"
 
@@ -37,7 +38,7 @@ public:
     using OptionControl = controls::sknOption;
     using CheckControl = controls::sknCheck;
     using ButtonControl = controls::PlaceholderButton;
-    using ProgressBarControl = controls::PlaceholderProgressBar;
+    using ProgressBarControl = controls::sknProgressBar;
 
     frmMain(ProgramContext& context, frmHidden& hidden);
 

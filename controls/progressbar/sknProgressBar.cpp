@@ -1,0 +1,228 @@
+#include "controls/progressbar/sknProgressBar.h"
+
+#include <QAccessible>
+
+#include "controls/progressbar/BarColour.h"
+#include "controls/progressbar/ProgressBarAccessible.h"
+#include "controls/progressbar/ProgressBarPainter.h"
+#include "controls/progressbar/ProgressBarProperties.h"
+#include "platform/host/HostContext.h"
+#include "platform/host/PropertyBag.h"
+
+namespace kelvo::controls {
+
+namespace {
+
+using progressbar::PersistedProperties;
+using progressbar::PersistedProperty;
+
+constexpr gdi::Colour White{0xFFFFFF};
+constexpr gdi::Colour Highlight = gdi::Colour::System(13);
+
+// The stored entry of one key; a key that is not in the list does not compile.
+consteval const PersistedProperty& Stored(std::string_view key) {
+    for (const PersistedProperty& p : PersistedProperties) {
+        if (p.key == key) {
+            return p;
+        }
+    }
+    throw "no such stored property";
+}
+
+QString KeyOf(const PersistedProperty& p) {
+    return QString::fromLatin1(p.key.data(), static_cast<qsizetype>(p.key.size()));
+}
+
+// Every default fits its type (checked where the list is kept), so these only narrow.
+std::int32_t LongDefault(const PersistedProperty& p) {
+    return static_cast<std::int32_t>(p.defaultValue);
+}
+
+gdi::Colour ColourDefault(const PersistedProperty& p) {
+    return gdi::Colour(static_cast<std::uint32_t>(p.defaultValue));
+}
+
+} // namespace
+
+sknProgressBar::sknProgressBar(host::HostContext& host, QWidget* parent)
+    : host::UserControl(host, parent)
+    , buffer_(host.SysColours()) {
+    ProgressBarAccessible::Install();
+}
+
+sknProgressBar::~sknProgressBar() = default;
+
+const host::PropertyTable<sknProgressBar>& sknProgressBar::Properties() {
+    // Reading stores each value quietly; the control paints once when the whole store has been read,
+    // which is what the writes of the repainting properties would have left on the screen.
+    using Bar = sknProgressBar;
+    constexpr const PersistedProperty& brushStyle = Stored("BrushStyle");
+    constexpr const PersistedProperty& colour = Stored("Color");
+    constexpr const PersistedProperty& image = Stored("Image");
+    constexpr const PersistedProperty& max = Stored("Max");
+    constexpr const PersistedProperty& min = Stored("Min");
+    constexpr const PersistedProperty& orientation = Stored("Orientation");
+    constexpr const PersistedProperty& scrolling = Stored("Scrolling");
+    constexpr const PersistedProperty& showText = Stored("ShowText");
+    constexpr const PersistedProperty& fillOrEmpty = Stored("FillOrEmpty");
+    constexpr const PersistedProperty& value = Stored("Value");
+    static const auto table =
+        host::PropertyTable<Bar>()
+            .Add<std::int32_t>(KeyOf(brushStyle), LongDefault(brushStyle), &Bar::eBrushStyle,
+                               [](Bar& b, std::int32_t v) { b.brushStyle_ = v; })
+            .Add<gdi::Colour>(KeyOf(colour), ColourDefault(colour), &Bar::Color,
+                              [](Bar& b, gdi::Colour v) {
+                                  b.colour_ = progressbar::ResolveColour(v, b.Host().SysColours());
+                              })
+            .Add<host::PictureObject>(KeyOf(image), host::PictureObject(), &Bar::Image,
+                                      [](Bar& b, const host::PictureObject& v) { b.picture_ = v; })
+            .Add<std::int32_t>(KeyOf(max), LongDefault(max), &Bar::Max,
+                               [](Bar& b, std::int32_t v) { b.max_ = v; })
+            .Add<std::int32_t>(KeyOf(min), LongDefault(min), &Bar::Min,
+                               [](Bar& b, std::int32_t v) { b.min_ = v; })
+            .Add<std::int32_t>(KeyOf(orientation), LongDefault(orientation), &Bar::Orientation,
+                               [](Bar& b, std::int32_t v) { b.orientation_ = v; })
+            .Add<std::int32_t>(KeyOf(scrolling), LongDefault(scrolling), &Bar::Scrolling,
+                               [](Bar& b, std::int32_t v) { b.style_ = v; })
+            .Add<bool>(KeyOf(showText), showText.defaultValue != 0, &Bar::ShowText,
+                       [](Bar& b, bool v) { b.showText_ = v; })
+            .Add<std::int32_t>(KeyOf(fillOrEmpty), LongDefault(fillOrEmpty), &Bar::FillOrEmpty,
+                               [](Bar& b, std::int32_t v) { b.fillOrEmpty_ = v; })
+            .Add<std::int32_t>(KeyOf(value), LongDefault(value), &Bar::Value,
+                               [](Bar& b, std::int32_t v) { b.value_ = v; });
+    return table;
+}
+
+void sknProgressBar::SetColor(gdi::Colour colour) {
+    colour_ = progressbar::ResolveColour(colour, Host().SysColours());
+    DrawProgressBar();
+}
+
+void sknProgressBar::SetImage(const host::PictureObject& picture) {
+    picture_ = picture;
+    PropertyChanged(QStringLiteral("Image"));
+    DrawProgressBar();
+}
+
+void sknProgressBar::SetOrientation(std::int32_t orientation) {
+    orientation_ = orientation;
+    DrawProgressBar();
+}
+
+void sknProgressBar::SetScrolling(std::int32_t style) {
+    style_ = style;
+    DrawProgressBar();
+}
+
+void sknProgressBar::SetShowText(bool showText) {
+    showText_ = showText;
+    DrawProgressBar();
+}
+
+void sknProgressBar::SetValue(std::int32_t value) {
+    value_ = value;
+    // The paint takes the surface's context, which has the window copy the surface to the screen in the
+    // next turn of the event loop: that is the refresh. Asking the window to repaint at once as well
+    // would paint the whole bar a second time for every value the pass sets.
+    DrawProgressBar();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, value_);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+gdi::DeviceContext& sknProgressBar::hDC() {
+    if (bufferInUse_ && buffer_.Dc() != nullptr) {
+        return *buffer_.Dc();
+    }
+    return Surface().hDC();
+}
+
+void sknProgressBar::SethDC() {
+    if (buffer_.EnsureBackBuffer(Surface().ScaleWidth(), Surface().ScaleHeight()) != nullptr) {
+        bufferInUse_ = true;
+    }
+}
+
+bool sknProgressBar::pDraw(gdi::DeviceContext& target, std::int32_t sourceX, std::int32_t sourceY,
+                           std::int32_t width, std::int32_t height, std::int32_t destinationX,
+                           std::int32_t destinationY) const {
+    return buffer_.pDraw(target, sourceX, sourceY, width, height, destinationX, destinationY);
+}
+
+QString sknProgressBar::PercentText() const {
+    return progressbar::PercentText(Look());
+}
+
+progressbar::ProgressBarLook sknProgressBar::Look() const {
+    progressbar::ProgressBarLook look;
+    look.colour = colour_;
+    look.scrolling = style_;
+    look.orientation = orientation_;
+    look.fillOrEmpty = fillOrEmpty_;
+    look.brushStyle = brushStyle_;
+    look.showText = showText_;
+    look.value = value_;
+    look.max = max_;
+    look.font = Host().ToQFont(font_);
+    look.picture = picture_.Image();
+    look.clientWidth = Surface().ScaleWidth();
+    look.clientHeight = Surface().ScaleHeight();
+    return look;
+}
+
+void sknProgressBar::DrawProgressBar() {
+    const progressbar::ProgressBarLook look = Look();
+    const progressbar::ScreenArea area{0, 0, look.clientWidth, look.clientHeight};
+    gdi::DeviceContext& screen = Surface().hDC();
+    gdi::DeviceContext* buffer = bufferInUse_ ? buffer_.Dc() : nullptr;
+    // A buffer smaller than the client (its growth was refused) would lose the rest of the bar.
+    if (buffer != nullptr && (buffer_.Width() < look.clientWidth || buffer_.Height() < look.clientHeight)) {
+        buffer = nullptr;
+    }
+    if (buffer != nullptr) {
+        progressbar::DrawProgressBar(*buffer, &buffer_, screen, area, look, state_);
+    } else {
+        progressbar::DrawProgressBar(screen, nullptr, screen, area, look, state_);
+    }
+}
+
+void sknProgressBar::UserControl_Initialize() {
+    font_ = host::FontObject(QString::fromLatin1(progressbar::InitialFontName.data(),
+                                                 static_cast<qsizetype>(progressbar::InitialFontName.size())),
+                             progressbar::InitialFontSize);
+    Surface().SetBackColor(White);
+    SethDC();
+    max_ = 100;
+    min_ = 0;
+    value_ = 0;
+    orientation_ = 0;
+    style_ = 0;
+    colour_ = progressbar::ResolveColour(Highlight, Host().SysColours());
+    DrawProgressBar();
+}
+
+void sknProgressBar::UserControl_ReadProperties(host::PropertyBag& bag) {
+    Properties().ReadProperties(*this, bag);
+    DrawProgressBar();
+}
+
+void sknProgressBar::UserControl_WriteProperties(host::PropertyBag& bag) {
+    Properties().WriteProperties(*this, bag);
+}
+
+void sknProgressBar::UserControl_Resize() {
+    // Only the buffer follows the size; the window's own paint after a resize draws the bar.
+    SethDC();
+}
+
+void sknProgressBar::UserControl_Paint() {
+    DrawProgressBar();
+}
+
+void sknProgressBar::UserControl_Terminate() {
+    buffer_.DestroyBackBuffer();
+    bufferInUse_ = false;
+}
+
+} // namespace kelvo::controls
