@@ -316,6 +316,131 @@ start_tray || bad "tray host did not restart"
 wait_for 20 icon_win && ok "icon back when the tray returns" || bad "icon did not return"
 ICON=$(icon_win)
 
+# ---- 7b. The progress bar `pb` through a "Heavy" pass -----------------------------------------------
+# The bar before any pass, frames read from the framebuffer while a pass runs (each frame's filled width
+# measured: it may only grow), and the full bar after it. The pass commits real memory, so the program
+# is first moved into a memory group of its own with a limit of 1.5 GB; the pass keeps its reserve below
+# that limit. Where no such group can be made, the pass is skipped with a message.
+step 'progress bar through a Heavy pass'
+PB_X=6 PB_Y=292 PB_W=357 PB_H=24 # pb's place in the client area
+# The sampler reads the bar's pixels straight from Xvfb's framebuffer file (an XWD image), keeps every
+# frame that differs from the one before, writes each as a PPM picture and prints, per frame, its time,
+# the filled columns of pixel row 3 (the gradient's colours are the only ones that are not grey) and
+# the first and last gradient colours. It ends once the bar has been full and unchanged for 1.5 s, or at
+# its deadline.
+cat > "$T/pbsample.py" <<'EOF'
+import struct, sys, time
+fb, X, Y, W, H, out, limit, once = sys.argv[1], *map(int, sys.argv[2:6]), sys.argv[6], float(sys.argv[7]), sys.argv[8] == "once"
+def header(f):
+    raw = f.read(100)
+    for order in ">", "<":
+        fields = struct.unpack(order + "25I", raw)
+        if fields[0] < 4096:
+            return fields
+fh = open(fb, "rb")
+h = header(fh)
+offset, bpl, lsb = h[0] + h[19] * 12, h[12], h[7] == 0
+def grab():
+    rows = []
+    for y in range(Y, Y + H):
+        fh.seek(offset + y * bpl + X * 4)
+        row = fh.read(W * 4)
+        rows.append(bytes(row[i + (2 - c if lsb else 1 + c)] for i in range(0, W * 4, 4) for c in range(3)))
+    return rows
+def measure(rows):
+    row = rows[3]
+    px = [tuple(row[i:i + 3]) for i in range(0, len(row), 3)]
+    filled = [x for x, p in enumerate(px) if p[0] != p[2]]
+    return len(filled), (px[filled[0]] if filled else None), (px[filled[-1]] if filled else None)
+start, last, n, full_since = time.time(), None, 0, None
+while True:
+    rows = grab()
+    now = time.time() - start
+    if rows != last:
+        last = rows
+        filled, first, end = measure(rows)
+        with open("%s-%02d.ppm" % (out, n), "wb") as f:
+            f.write(b"P6 %d %d 255\n" % (W, H) + b"".join(rows))
+        print(n, int(now * 1000), filled, "%d,%d,%d" % first if first else "-", "%d,%d,%d" % end if end else "-", flush=True)
+        n += 1
+        full_since = (now if full_since is None else full_since) if filled == W - 3 else None
+    if once or now > limit or (full_since is not None and now - full_since > 1.5):
+        break
+    time.sleep(0.004)
+EOF
+# pb_frames NAME MODE [SECONDS]: samples the bar into $OUT/NAME-NN.png, one line per frame in $T/NAME.txt.
+pb_frames() {
+    read -r X Y W H < <(geom "$WIN")
+    timeout -k 1 $((${3:-1} + 10)) python3 "$T/pbsample.py" "$T/fb/Xvfb_screen0" $((X + PB_X)) $((Y + PB_Y)) \
+        $PB_W $PB_H "$T/$1" "${3:-1}" "$2" > "$T/$1.txt"
+    local f
+    for f in "$T/$1"-*.ppm; do
+        [ -e "$f" ] && x 20 convert "$f" "$OUT/$(basename "${f%.ppm}").png"
+    done
+}
+# The gradient of style 4 runs from Lighten(140) to Lighten(200) of the bar colour 0x6A240A; an empty
+# bar is its first column alone (x = 2), a full one CLng(353) + 1 = 354 columns, x = 2 to 355.
+GRAD_FIRST=144,156,187 GRAD_LAST=202,207,222
+move_to 1010 750
+sleep 0.5
+pb_frames pb-before once
+read -r _ _ FILLED FIRST LAST < "$T/pb-before.txt"
+[ "$FILLED $FIRST" = "1 $GRAD_FIRST" ] && ok "bar before any pass: empty (one gradient column, $FIRST)" ||
+    bad "bar before any pass: $FILLED columns, first $FIRST"
+CG_PARENT=/sys/fs/cgroup/memory$(awk -F: '$2 == "memory" {print $3}' /proc/self/cgroup)
+CG="$CG_PARENT/kelvo-e2e-$$"
+# $KELVO_PID is the shell that started the program; the program itself is its child.
+KELVO_PROCS="$KELVO_PID $(cat /proc/"$KELVO_PID"/task/*/children 2> /dev/null)"
+# in_group: every one of them is in the new group (the pass must never run outside it).
+in_group() {
+    local p
+    for p in $KELVO_PROCS; do
+        grep -q "^[0-9]*:memory:.*/kelvo-e2e-$$\$" "/proc/$p/cgroup" 2> /dev/null || return 1
+    done
+}
+move_procs() {
+    local p
+    for p in $KELVO_PROCS; do echo "$p" > "$1/cgroup.procs" || return 1; done
+}
+if mkdir "$CG" 2> /dev/null && echo $((1536 * 1024 * 1024)) > "$CG/memory.limit_in_bytes" &&
+    move_procs "$CG" && in_group; then
+    say "Kelvo (processes $KELVO_PROCS) runs in $CG, limit $(($(cat "$CG/memory.limit_in_bytes") / 1048576)) MB"
+    click_in "$WIN" 21 175 # OptionLevel(2), "Heavy" (already chosen above; chosen again for this step)
+    wait_for 5 ini_has 'Level=2' || bad "Level=2 not written"
+    move_to 1010 750
+    sleep 0.5
+    pb_frames pb-pass run 30 &
+    SAMPLER=$!
+    sleep 0.3
+    click_in "$WIN" 181 330 # cmdOptimize, "Free RAM Now"
+    move_to 1010 750
+    wait "$SAMPLER"
+    say "pass frames (index, ms, filled columns, first and last gradient colour):"
+    sed 's/^/    /' "$T/pb-pass.txt"
+    PEAK=$(cat "$CG/memory.max_usage_in_bytes")
+    say "peak memory of the program's group during the pass: $((PEAK / 1048576)) MB"
+    [ "$PEAK" -le $((1536 * 1024 * 1024)) ] && ok "pass stayed within 1.5 GB" || bad "pass used $PEAK bytes"
+    awk 'NR > 1 && $3 < prev {back = 1} {prev = $3} END {exit back}' "$T/pb-pass.txt" &&
+        ok "the bar never went back during the pass" || bad "the bar went back during the pass"
+    PARTIAL=$(awk '$3 > 1 && $3 < 354 {n++} END {print n + 0}' "$T/pb-pass.txt")
+    [ "$PARTIAL" -ge 2 ] && ok "$PARTIAL frames of the bar part-filled during the pass" ||
+        bad "only $PARTIAL part-filled frames caught during the pass"
+    sleep 1
+    pb_frames pb-after once
+    read -r _ _ FILLED FIRST LAST < "$T/pb-after.txt"
+    [ "$FILLED $FIRST $LAST" = "354 $GRAD_FIRST $GRAD_LAST" ] &&
+        ok "bar full after the pass: 354 gradient columns from $FIRST to $LAST" ||
+        bad "bar after the pass: $FILLED columns, $FIRST to $LAST"
+    # Back to the group the script runs in, so the memory group can go.
+    move_procs "$CG_PARENT"
+    rmdir "$CG" 2> /dev/null || say "memory group $CG left behind"
+else
+    move_procs "$CG_PARENT" 2> /dev/null
+    rmdir "$CG" 2> /dev/null
+    say "SKIP the pass: no memory group of 1.5 GB could be made under $CG_PARENT, and the pass must not run unlimited"
+fi
+# ---- end of 7b -------------------------------------------------------------------------------------
+
 # 8. "Exit" ends the process with 0 and removes the icon.
 step 'Exit from the tray menu'
 if open_menu; then
