@@ -354,7 +354,10 @@ def measure(rows):
     return len(filled), (px[filled[0]] if filled else None), (px[filled[-1]] if filled else None)
 start, last, n, full_since = time.time(), None, 0, None
 while True:
+    # Xvfb writes the file while we read it: a frame counts only when two reads in a row agree.
     rows = grab()
+    while rows != (again := grab()):
+        rows = again
     now = time.time() - start
     if rows != last:
         last = rows
