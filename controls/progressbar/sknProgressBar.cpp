@@ -98,6 +98,11 @@ void sknProgressBar::SetColor(gdi::Colour colour) {
     DrawProgressBar();
 }
 
+void sknProgressBar::SetFont(const host::FontObject& font) {
+    font_ = font;
+    installedFont_ = Host().ToQFont(font_);
+}
+
 void sknProgressBar::SetImage(const host::PictureObject& picture) {
     picture_ = picture;
     PropertyChanged(QStringLiteral("Image"));
@@ -164,7 +169,7 @@ progressbar::ProgressBarLook sknProgressBar::Look() const {
     look.showText = showText_;
     look.value = value_;
     look.max = max_;
-    look.font = Host().ToQFont(font_);
+    look.font = installedFont_;
     look.picture = picture_.Image();
     look.clientWidth = Surface().ScaleWidth();
     look.clientHeight = Surface().ScaleHeight();
@@ -188,9 +193,9 @@ void sknProgressBar::DrawProgressBar() {
 }
 
 void sknProgressBar::UserControl_Initialize() {
-    font_ = host::FontObject(QString::fromLatin1(progressbar::InitialFontName.data(),
+    SetFont(host::FontObject(QString::fromLatin1(progressbar::InitialFontName.data(),
                                                  static_cast<qsizetype>(progressbar::InitialFontName.size())),
-                             progressbar::InitialFontSize);
+                             progressbar::InitialFontSize));
     Surface().SetBackColor(White);
     SethDC();
     max_ = 100;

@@ -37,7 +37,7 @@ public:
     std::int32_t FillOrEmpty() const { return fillOrEmpty_; }
     void SetFillOrEmpty(std::int32_t fillOrEmpty) { fillOrEmpty_ = fillOrEmpty; }
     const host::FontObject& Font() const { return font_; }
-    void SetFont(const host::FontObject& font) { font_ = font; }
+    void SetFont(const host::FontObject& font);
     const host::PictureObject& Image() const { return picture_; }
     void SetImage(const host::PictureObject& picture);
     std::int32_t Max() const { return max_; }
@@ -95,6 +95,8 @@ private:
     bool bufferInUse_ = false;
     progressbar::ProgressBarBackBuffer buffer_;
     host::FontObject font_;
+    // The installed font font_ stands for, found once per font rather than at every paint.
+    QFont installedFont_;
     progressbar::ProgressBarState state_;
 };
 
