@@ -109,16 +109,16 @@ double BareFill(int blocks, bool hugePages) {
     const auto start = Clock::now();
     for (int i = 0; i < blocks; ++i) {
         // The same kind of memory as the pass's blocks: 2 MiB-aligned ranges for huge pages.
-        const std::size_t size = hugePages ? 4 * 1024 * 1024 : BlockBytes;
+        const std::size_t size = hugePages ? std::size_t{4} * 1024 * 1024 : BlockBytes;
         void* data = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (data == MAP_FAILED) {
             break;
         }
         void* fill = data;
         if (hugePages) {
-            const auto at =
-                (reinterpret_cast<std::uintptr_t>(data) + (2u << 20) - 1) & ~std::uintptr_t((2u << 20) - 1);
-            fill = reinterpret_cast<void*>(at);
+            const auto base = reinterpret_cast<std::uintptr_t>(data);
+            const auto at = (base + (2u << 20) - 1) & ~std::uintptr_t((2u << 20) - 1);
+            fill = static_cast<char*>(data) + (at - base);
             ::madvise(fill, 2u << 20, MADV_HUGEPAGE);
         }
         FillWithSpaces(fill, BlockBytes);

@@ -16,7 +16,6 @@ namespace {
 
 constexpr QRgb White = 0xffffffff;
 constexpr QRgb Marker = 0xffff00ff;
-constexpr gdi::Colour BarColour{0x6A240A};
 // System colour 13 of the classic scheme, the selection highlight.
 constexpr gdi::Colour ClassicHighlight{0x6A240A};
 constexpr std::int32_t Largest = std::numeric_limits<std::int32_t>::max();
