@@ -1,6 +1,7 @@
 #include "controls/progressbar/BarPrimitives.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "controls/progressbar/BarColour.h"
 #include "platform/gdi/Fill.h"
@@ -64,16 +65,33 @@ void DrawGradient(gdi::DeviceContext& dc, gdi::Colour endColour, gdi::Colour sta
     const std::int64_t extent = horizontal ? target->width() : target->height();
     const std::int64_t first = std::max<std::int64_t>(0, -origin);
     const std::int64_t last = std::min<std::int64_t>(n, extent - 1 - origin);
+    // Neighbouring lines mostly share a colour (a bar hundreds of pixels long spans a few dozen shades), so
+    // a pen is made only when the colour changes: the pixels are those of a pen per line, and a value
+    // written at every block of a pass stays cheap to draw.
+    std::optional<gdi::Colour> penColour;
+    gdi::Pen pen;
+    gdi::SelectedObject previous;
     for (std::int64_t i = first; i <= last; ++i) {
         const gdi::Colour colour =
             gdi::Colour::FromRgb(Interpolate(end.red, dRed, i), Interpolate(end.green, dGreen, i),
                                  Interpolate(end.blue, dBlue, i));
-        const auto at = static_cast<std::int32_t>(origin + i);
-        if (horizontal) {
-            DrawLine(dc, at, y, at, y2, colour);
-        } else {
-            DrawLine(dc, x, at, x2, at, colour);
+        if (colour != penColour) {
+            gdi::Pen next = gdi::CreatePen(gdi::PS_SOLID, 1, colour);
+            gdi::SelectedObject before = gdi::SelectObject(dc, next);
+            if (!penColour) {
+                previous = std::move(before);
+            }
+            gdi::DeleteObject(pen);
+            pen = std::move(next);
+            penColour = colour;
         }
+        const auto at = static_cast<std::int32_t>(origin + i);
+        gdi::MoveToEx(dc, horizontal ? at : x, horizontal ? y : at);
+        gdi::LineTo(dc, horizontal ? at : x2, horizontal ? y2 : at);
+    }
+    if (penColour) {
+        gdi::SelectObject(dc, previous);
+        gdi::DeleteObject(pen);
     }
 }
 

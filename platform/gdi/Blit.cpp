@@ -75,6 +75,19 @@ bool BitBlt(DeviceContext& destination, std::int32_t x, std::int32_t y, std::int
     const QRgb zeroColour = Raster::DeviceColour(destination, destination.TextColour());
     const QRgb oneColour = Raster::DeviceColour(destination, destination.BkColour());
     const QRgb sourceBackground = source->Colours().Resolve(source->BkColour()).ToQRgb() & Bits;
+    if (rop == SRCCOPY && monoSource == monoTarget) {
+        // The common plain copy (every back buffer reaching its surface): a straight loop the compiler
+        // turns into vector moves.
+        for (std::int64_t row = top; row < bottom; ++row) {
+            QRgb* out = reinterpret_cast<QRgb*>(target->scanLine(static_cast<int>(row)));
+            const QRgb* in =
+                reinterpret_cast<const QRgb*>(pixels.constScanLine(static_cast<int>(row + shiftY))) + shiftX;
+            for (std::int64_t column = left; column < right; ++column) {
+                out[column] = Opaque | in[column];
+            }
+        }
+        return true;
+    }
     for (std::int64_t row = top; row < bottom; ++row) {
         QRgb* out = reinterpret_cast<QRgb*>(target->scanLine(static_cast<int>(row)));
         const QRgb* in = reinterpret_cast<const QRgb*>(pixels.constScanLine(static_cast<int>(row + shiftY)));

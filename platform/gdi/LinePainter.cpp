@@ -144,6 +144,22 @@ void LinePainter::Draw(DeviceContext& dc, QImage& image, const PenData& pen, std
             }
             return;
         }
+        if (runs.empty() && x0 == x1) {
+            // The common vertical run (gradients draw hundreds of them per paint): straight down the column
+            // instead of a walk with a call per pixel.
+            const std::int64_t from = y0 < y1 ? y0 : std::int64_t{y1} + 1;
+            const std::int64_t to = y0 < y1 ? y1 : std::int64_t{y0} + 1;
+            if (const auto clipped = Raster::Clip(image, x0, from, std::int64_t{x0} + 1, to)) {
+                uchar* bits = image.bits();
+                const qsizetype stride = image.bytesPerLine();
+                const QRgb copied = Raster::Mix(0, colour, R2_COPYPEN);
+                for (int y = clipped->top; y < clipped->bottom; ++y) {
+                    QRgb* pixel = reinterpret_cast<QRgb*>(bits + y * stride) + clipped->left;
+                    *pixel = rop2 == R2_COPYPEN ? copied : Raster::Mix(*pixel, colour, rop2);
+                }
+            }
+            return;
+        }
         const std::optional<QRgb> gap = dc.BkMode() == OPAQUE
                                             ? std::optional<QRgb>(Raster::DeviceColour(dc, dc.BkColour()))
                                             : std::nullopt;
