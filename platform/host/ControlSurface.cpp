@@ -97,7 +97,13 @@ bool ControlSurface::BeginPaint() {
 }
 
 void ControlSurface::EndPaint(const QRect& area) {
+    // On a high-resolution screen each surface pixel becomes a block of screen pixels of its own colour,
+    // never a blend: the skin is drawn pixel by pixel at 96 DPI and smoothing would smear its one-pixel
+    // edges. At a whole ratio (2, 3) every block is ratio x ratio pixels. At a fractional one (1.25,
+    // 1.5) each screen pixel takes the surface pixel under its centre, so a one-pixel line shows one or
+    // two screen pixels wide: uneven by a pixel, but sharp and in the skin's own colours.
     QPainter painter(&window_);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(area.topLeft(), image_, area);
     painting_ = false;

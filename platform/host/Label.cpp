@@ -1,5 +1,8 @@
 #include "Label.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QPaintEvent>
 #include <QPainter>
 #include <QShortcut>
@@ -180,18 +183,19 @@ void Label::DrawCaption(QImage& image, QPoint origin) const {
 QImage Label::TransparentCaption(QRect area) const {
     // The text is drawn twice, over black and over white; where the two differ the background shows
     // through, which gives each pixel's coverage exactly, smoothed glyph edges included.
-    QImage overBlack(area.size(), QImage::Format_RGB32);
+    QImage overBlack = Canvas(area.size());
     overBlack.fill(0xFF000000u);
-    QImage overWhite(area.size(), QImage::Format_RGB32);
+    QImage overWhite = Canvas(area.size());
     overWhite.fill(0xFFFFFFFFu);
     DrawCaption(overBlack, area.topLeft());
     DrawCaption(overWhite, area.topLeft());
-    QImage caption(area.size(), QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < area.height(); ++y) {
+    QImage caption(overBlack.size(), QImage::Format_ARGB32_Premultiplied);
+    caption.setDevicePixelRatio(overBlack.devicePixelRatio());
+    for (int y = 0; y < caption.height(); ++y) {
         const auto* black = reinterpret_cast<const QRgb*>(overBlack.constScanLine(y));
         const auto* white = reinterpret_cast<const QRgb*>(overWhite.constScanLine(y));
         auto* out = reinterpret_cast<QRgb*>(caption.scanLine(y));
-        for (int x = 0; x < area.width(); ++x) {
+        for (int x = 0; x < caption.width(); ++x) {
             const int shows = (qRed(white[x]) - qRed(black[x]) + qGreen(white[x]) - qGreen(black[x]) +
                                qBlue(white[x]) - qBlue(black[x])) /
                               3;
@@ -201,6 +205,23 @@ QImage Label::TransparentCaption(QRect area) const {
         }
     }
     return caption;
+}
+
+QImage Label::Canvas(QSize size) const {
+    // The text is drawn at the screen's resolution: on a high-resolution screen the image has more
+    // pixels than the label has units, and drawing on it is scaled to match, so the glyphs get the
+    // detail the screen can show while the layout stays the one measured in units. At a ratio of 1 it
+    // is a plain image of the label's size.
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == 1) {
+        return QImage(size, QImage::Format_RGB32);
+    }
+    const auto device = [ratio](int side) {
+        return static_cast<int>(std::clamp<qreal>(std::ceil(side * ratio), 1, HostContext::MaxSide * 4));
+    };
+    QImage image(device(size.width()), device(size.height()), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    return image;
 }
 
 void Label::paintEvent(QPaintEvent* event) {
@@ -214,7 +235,7 @@ void Label::paintEvent(QPaintEvent* event) {
         painter.drawImage(area.topLeft(), TransparentCaption(area));
         return;
     }
-    QImage image(area.size(), QImage::Format_RGB32);
+    QImage image = Canvas(area.size());
     image.fill(Host().Resolve(backColor_).ToQRgb());
     DrawCaption(image, area.topLeft());
     painter.drawImage(area.topLeft(), image);

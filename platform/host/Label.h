@@ -68,6 +68,8 @@ private:
     void Changed();
     // Draws the caption on an image holding the part of the label that starts at origin.
     void DrawCaption(QImage& image, QPoint origin) const;
+    // A blank image for the given part of the label at the screen's resolution.
+    QImage Canvas(QSize size) const;
     // The caption over a see-through background, for transparent labels.
     QImage TransparentCaption(QRect area) const;
     void UpdateMnemonic();

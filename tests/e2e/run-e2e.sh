@@ -138,6 +138,18 @@ click_icon() {
     move_to $((X + W / 2)) $((Y + H / 2))
     x 5 xdotool click --repeat "${2:-1}" --delay 80 "$1"
 }
+# blocks IMAGE X Y W H -> "MIXED COLOURS": of the area's 2 x 2 blocks (counted from X, Y), how many hold
+# more than one colour, and how many colours the area has.
+blocks() {
+    x 20 convert "$1" -crop "${4}x$5+$2+$3" +repage -depth 8 txt:- 2> /dev/null |
+        awk 'NR > 1 { split($1, p, /[,:]/); c[p[1], p[2]] = $3; seen[$3] = 1
+                      if (p[1] + 1 > w) w = p[1] + 1; if (p[2] + 1 > h) h = p[2] + 1 }
+             END { m = 0; n = 0
+                   for (y = 0; y + 1 < h; y += 2) for (x = 0; x + 1 < w; x += 2)
+                       if (c[x, y] != c[x + 1, y] || c[x, y] != c[x, y + 1] || c[x, y] != c[x + 1, y + 1]) m++
+                   for (k in seen) n++
+                   print m, n }'
+}
 ini_has() { grep -q -- "$1" "$T/program/Kelvo.ini"; }
 start_tray() {
     trayer --edge top --align right --widthtype request --height 32 --SetDockType true --transparent false \
@@ -397,7 +409,58 @@ else
 fi
 # ---- end of 7b -------------------------------------------------------------------------------------
 
-# 8. "Exit" ends the process with 0 and removes the icon.
+# 8. High-resolution screen ---------------------------------------------------------------------------
+#    A second program at device pixel ratio 2, in its own program and runtime folders: the window is
+#    twice the size, the skin is shown in exact 2 x 2 blocks and the labels' text has finer detail than
+#    that. Areas are given in window units (pixels at 96 DPI) and checked at twice their place and size.
+step 'high-resolution screen'
+close_to_tray || bad "close did not hide" # nothing of the first window in front of the second
+mkdir -p "$T/program2"
+mkdir -m 700 "$T/run2"
+cp "$T/program/kelvo" "$T/program2/kelvo"
+env -u DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR="$T/run2" QT_QPA_PLATFORM=xcb QT_FONT_DPI=96 QT_SCALE_FACTOR=2 \
+    "$T/program2/kelvo" > "$T/hidpi.log" 2>&1 &
+HIDPI_PID=$!
+PIDS+=($HIDPI_PID)
+hidpi_win() {
+    local w
+    w=$(x 5 xdotool search --all --onlyvisible --pid "$HIDPI_PID" --name "^$TITLE\$" | head -1)
+    [ -n "$w" ] && echo "$w"
+}
+# hidpi_area NAME X Y W H: the 2 x 2 block count of that area of the screenshot, as "MIXED COLOURS".
+hidpi_area() { blocks "$OUT/window-2x.png" $((2 * $2)) $((2 * $3)) $((2 * $4)) $((2 * $5)); }
+# The skin is on the screen once the option shows more than its face colour.
+hidpi_painted() {
+    shot "$HWIN" "$OUT/window-2x.png" || return 1
+    read -r MIXED COLOURS < <(hidpi_area option 14 134 15 19)
+    [ "${COLOURS:-0}" -ge 2 ]
+}
+if wait_for 20 hidpi_win; then
+    HWIN=$(hidpi_win)
+    read -r X Y W H < <(geom "$HWIN")
+    [ "${W}x$H" = 742x696 ] && ok "ratio 2: client area 742x696, twice 371x348" || bad "ratio 2: client area ${W}x$H"
+    move_to 1010 750
+    wait_for 5 hidpi_painted || bad "ratio 2: the window was not painted"
+    for area in "OptionLevel(0) 14 134 15 19" "sknLine3D1 4 116 361 2" "CheckOptionRAM(0) 10 210 17 15"; do
+        read -r NAME AX AY AW AH <<< "$area"
+        read -r MIXED COLOURS < <(hidpi_area "$NAME" "$AX" "$AY" "$AW" "$AH")
+        [ "$MIXED" = 0 ] && [ "${COLOURS:-0}" -ge 2 ] && ok "ratio 2: $NAME in exact 2 x 2 blocks ($COLOURS colours)" ||
+            bad "ratio 2: $NAME has $MIXED mixed 2 x 2 blocks ($COLOURS colours)"
+    done
+    read -r MIXED COLOURS < <(hidpi_area lblLevel 34 136 87 13)
+    [ "${MIXED:-0}" -gt 20 ] && ok "ratio 2: label text drawn finer than 2 x 2 blocks ($MIXED mixed blocks)" ||
+        bad "ratio 2: label text is only $MIXED mixed blocks"
+else
+    bad "ratio 2: window not shown ($(tail -n 3 "$T/hidpi.log" | tr '\n' '|'))"
+fi
+stop "$HIDPI_PID"
+gone "$HIDPI_PID" && ok "ratio 2: program ended" || bad "ratio 2: program still running"
+# Its tray icon goes with it; only the first program's stays.
+one_icon() { [ "$(x 5 xwininfo -tree -id "$PANEL" | grep -c "(\"kelvo\" \"$CLASS\")")" = 1 ]; }
+wait_for 5 one_icon || bad "ratio 2: its tray icon stayed"
+# ------------------------------------------------------------------------------------------------------
+
+# 9. "Exit" ends the process with 0 and removes the icon.
 step 'Exit from the tray menu'
 if open_menu; then
     read -r X Y W H < <(geom "$MENU")
