@@ -42,7 +42,11 @@ std::int32_t HimetricSide(std::int32_t himetric) {
 
 sknButton::sknButton(host::HostContext& host, QWidget* parent)
     : host::UserControl(host, parent) {
-    overTimer_.setInterval(3);
+    // OverTimer asks for 3 ms, below what window timers deliver: the desktop's timers raise any shorter
+    // interval to 10 ms, and so do we. Polling faster would cost CPU while hovering and show nothing more.
+    constexpr int OverInterval = 3;
+    constexpr int TimerMinimum = 10;
+    overTimer_.setInterval(std::max(OverInterval, TimerMinimum));
     connect(&overTimer_, &QTimer::timeout, this, &sknButton::OverTimer_Timer);
     ButtonAccessible::Install();
 }
@@ -91,6 +95,7 @@ void sknButton::MeasurePicture() {
 }
 
 void sknButton::ApplyRegion() {
+    overCache_.valid = false; // the shape the last answer was for is gone
     const gdi::Region region = button::BuildRegion(look_.ButtonType, look_.Width, look_.Height);
     if (region && !region.Get()->region.isEmpty()) {
         setMask(region.Get()->region);

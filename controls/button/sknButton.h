@@ -138,6 +138,7 @@ protected:
     // Whether the cursor is over the button's own window, inside its shape. Tests of the hover machine
     // may place the cursor with QCursor::setPos.
     virtual bool IsMouseOver() const;
+    bool event(QEvent* event) override;
 
 private:
     // Fills in what painting reads that the fields do not hold: size, font, default flag, parent.
@@ -169,6 +170,13 @@ private:
     bool mouseCaptured_ = false;
     button::BackBuffer backBuffer_;
     QTimer overTimer_;
+    // The latest answer of IsMouseOver and the cursor position it was for.
+    struct OverAnswer {
+        bool valid = false;
+        QPoint global;
+        bool over = false;
+    };
+    mutable OverAnswer overCache_;
 };
 
 } // namespace kelvo::controls

@@ -3,6 +3,7 @@
 // clicks, the space bar, access keys and the arrow keys that move the focus on.
 #include <QApplication>
 #include <QCursor>
+#include <QEvent>
 #include <QPointer>
 
 #include "controls/button/ButtonAccessible.h"
@@ -26,13 +27,27 @@ std::uint8_t Narrow(std::int16_t value) {
 
 bool sknButton::IsMouseOver() const {
     // The window under the cursor must be this one; a window's mask (the button's shape) belongs to it,
-    // a point outside the shape to whatever lies behind.
+    // a point outside the shape to whatever lies behind. Asking the window system which window is under
+    // a point costs a round trip or two, and OverTimer asks every few milliseconds: while the cursor
+    // rests, the last answer stands (a window opening over the button sends us a Leave, which clears it).
     const QPoint global = QCursor::pos();
-    if (QApplication::widgetAt(global) != this) {
-        return false;
+    if (overCache_.valid && overCache_.global == global) {
+        return overCache_.over;
     }
-    const QPoint local = mapFromGlobal(global);
-    return rect().contains(local) && (mask().isEmpty() || mask().contains(local));
+    bool over = false;
+    if (QApplication::widgetAt(global) == this) {
+        const QPoint local = mapFromGlobal(global);
+        over = rect().contains(local) && (mask().isEmpty() || mask().contains(local));
+    }
+    overCache_ = {true, global, over};
+    return over;
+}
+
+bool sknButton::event(QEvent* event) {
+    if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
+        overCache_.valid = false;
+    }
+    return host::UserControl::event(event);
 }
 
 void sknButton::OverTimer_Timer() {
