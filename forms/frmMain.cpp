@@ -273,7 +273,7 @@ void frmMain::cmdOptimize_Click() {
     if (context_.optimizer.Optimizing()) {
         return;
     }
-    cmdOptimize->setEnabled(false);
+    cmdOptimize->SetEnabled(false);
     const optimizer::MemoryFigures& figures = context_.optimizer.Figures;
     const auto count =
         numeric::CInt(optimizer::BlockCount(figures.UsedMB, figures.FreeMB, context_.optimizer.LevelPercent));
@@ -281,7 +281,7 @@ void frmMain::cmdOptimize_Click() {
         hidden_.OptimizeRAM(*count);
     }
     // Enabled again whatever the pass's outcome, also after a failed one.
-    cmdOptimize->setEnabled(true);
+    cmdOptimize->SetEnabled(true);
 }
 
 void frmMain::SetLinkColour(host::Label* link, gdi::Colour colour) {

@@ -10,6 +10,7 @@
 
 #include "ProgramContext.h"
 #include "app/LoadSettings.h"
+#include "controls/button/sknButton.h"
 #include "controls/option/sknCheck.h"
 #include "controls/option/sknOption.h"
 #include "controls/placeholder/PlaceholderControls.h"
@@ -37,7 +38,7 @@ class frmMain : public host::Form,
 public:
     using OptionControl = controls::sknOption;
     using CheckControl = controls::sknCheck;
-    using ButtonControl = controls::PlaceholderButton;
+    using ButtonControl = controls::sknButton;
     using ProgressBarControl = controls::sknProgressBar;
 
     frmMain(ProgramContext& context, frmHidden& hidden);

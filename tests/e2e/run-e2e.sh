@@ -409,6 +409,40 @@ else
 fi
 # ---- end of 7b -------------------------------------------------------------------------------------
 
+# ---- 7c. "Free RAM Now" is the skinned button (looked at only: a click would start a real pass) ----
+# Its window is cut to style 14's shape, so its corner pixel shows the background while the frame runs
+# next to it; moving the mouse over it shows the hovered look, and leaving brings the plain look back.
+step '"Free RAM Now" button look'
+BTN_CROP=123x25+120+318 # the button's place in the client area
+button_shot() { shot "$WIN" "$T/win-$1.png" && x 20 convert "$T/win-$1.png" -crop "$BTN_CROP" +repage "$OUT/button-$1.png"; }
+pixel_of() { x 10 convert "$1" -format "%[pixel:p{$2,$3}]" info: 2> /dev/null; }
+same_image() { [ "$(x 20 compare -metric AE "$1" "$2" null: 2>&1)" = 0 ]; }
+move_to 1010 750
+sleep 0.5
+if button_shot plain; then
+    CORNER=$(pixel_of "$OUT/button-plain.png" 0 0)
+    TOP=$(pixel_of "$OUT/button-plain.png" 1 0)
+    LEFT=$(pixel_of "$OUT/button-plain.png" 0 1)
+    [ -n "$TOP" ] && [ "$TOP" = "$LEFT" ] && [ "$CORNER" != "$TOP" ] &&
+        ok "button drawn as style 14: frame $TOP, cut corner $CORNER" ||
+        bad "button frame/corner: corner $CORNER, top $TOP, left $LEFT"
+    read -r WX WY _ _ < <(geom "$WIN")
+    move_to $((WX + 180)) $((WY + 330))
+    sleep 0.5
+    # Compared left of the caption, away from the pointer the framebuffer shows: the gradient gives way
+    # to the flat hovered face.
+    button_shot hover &&
+        [ "$(pixel_of "$OUT/button-plain.png" 10 8)" != "$(pixel_of "$OUT/button-hover.png" 10 8)" ] &&
+        ok "hovered look while the mouse is over the button" || bad "no hovered look"
+    move_to 1010 750
+    sleep 0.5
+    button_shot after && same_image "$OUT/button-plain.png" "$OUT/button-after.png" &&
+        ok "plain look again after the mouse left" || bad "look did not return after the mouse left"
+else
+    bad "button screenshot"
+fi
+# ---- end of 7c ----
+
 # 8. High-resolution screen ---------------------------------------------------------------------------
 #    A second program at device pixel ratio 2, in its own program and runtime folders: the window is
 #    twice the size, the skin is shown in exact 2 x 2 blocks and the labels' text has finer detail than

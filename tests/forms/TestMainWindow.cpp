@@ -170,7 +170,7 @@ private slots:
         rig.pump.onTurn = [&](int turn) {
             rig.main.SetMem();
             seen = {rig.main.lblM[0]->Caption(), rig.main.lblM[1]->Caption(), rig.main.lblM[2]->Caption()};
-            enabledDuring = rig.main.cmdOptimize->isEnabled();
+            enabledDuring = rig.main.cmdOptimize->isEnabled() || rig.main.cmdOptimize->Enabled();
             if (turn == 3) {
                 rig.main.cmdOptimize_Click(); // a click during the pass starts nothing
                 rig.scheduler.CheckSchedule();
@@ -189,6 +189,23 @@ private slots:
         rig.main.cmdOptimize_Click();
         QVERIFY(rig.main.cmdOptimize->isEnabled());
         QVERIFY(!rig.optimizer.Optimizing());
+    }
+
+    void freeRamNowIsTheStoredSkinnedButton() {
+        FormsRig rig;
+        rig.Start();
+        QVERIFY2(rig.main.LoadErrors().isEmpty(), qPrintable(tests::FirstError(rig.main.LoadErrors())));
+        const auto& button = *rig.main.cmdOptimize;
+        QCOMPARE(button.ButtonType(), 14);
+        QCOMPARE(button.ColorScheme(), 1);
+        QCOMPARE(button.Caption(), QString("Free RAM Now"));
+        QVERIFY(button.FontBold());
+        QCOMPARE(button.Font().Size(), 8.25f);
+        QCOMPARE(button.BackColor().Raw(), 0xC8D0D4u);
+        QCOMPARE(button.BackOver().Raw(), 0xC8D0D4u);
+        QCOMPARE(button.ForeOver().Raw(), 0u);
+        QCOMPARE(button.MousePointer(), std::int16_t{1});
+        QVERIFY(!button.HandPointer());
     }
 
     void closeByReason() {
