@@ -2,6 +2,7 @@
 // that trap and log the errors of a load or a save.
 #include <array>
 #include <span>
+#include <utility>
 
 #include "FrameProperties.h"
 #include "sknFrame3D.h"
@@ -87,34 +88,35 @@ private:
 
     static Table Add(Table table, const frameprops::Key& key) {
         const std::string_view p = key.property;
-        if (p == "BorderType")
-            return Long(std::move(table), key, &F::borderType_);
-        if (p == "BevelWidth")
-            return Long(std::move(table), key, &F::bevelWidth_);
-        if (p == "BevelInner")
-            return Long(std::move(table), key, &F::bevelInner_);
-        if (p == "Caption3D")
-            return Long(std::move(table), key, &F::caption3D_);
-        if (p == "CaptionAlignment")
-            return Long(std::move(table), key, &F::captionAlignment_);
-        if (p == "CaptionLocation")
-            return Long(std::move(table), key, &F::captionLocation_);
-        if (p == "CornerRadius")
-            return Long(std::move(table), key, &F::cornerRadius_);
-        if (p == "FloodPercent")
-            return Long(std::move(table), key, &F::floodPercent_);
-        if (p == "FloodType")
-            return Long(std::move(table), key, &F::floodType_);
-        if (p == "FillGradient")
-            return Long(std::move(table), key, &F::fillGradient_);
-        if (p == "BackColor")
-            return Colour(std::move(table), key, &F::backColor_);
-        if (p == "Border3DHighlight")
-            return Colour(std::move(table), key, &F::highlight_);
-        if (p == "Border3DShadow")
-            return Colour(std::move(table), key, &F::shadow_);
-        if (p == "FloodColor")
-            return Colour(std::move(table), key, &F::floodColor_);
+        // The frame's own Long and colour fields, kept as they are read.
+        const std::array<std::pair<std::string_view, std::int32_t F::*>, 10> longs{{
+            {"BorderType", &F::borderType_},
+            {"BevelWidth", &F::bevelWidth_},
+            {"BevelInner", &F::bevelInner_},
+            {"Caption3D", &F::caption3D_},
+            {"CaptionAlignment", &F::captionAlignment_},
+            {"CaptionLocation", &F::captionLocation_},
+            {"CornerRadius", &F::cornerRadius_},
+            {"FloodPercent", &F::floodPercent_},
+            {"FloodType", &F::floodType_},
+            {"FillGradient", &F::fillGradient_},
+        }};
+        for (const auto& [name, field] : longs) {
+            if (p == name) {
+                return Long(std::move(table), key, field);
+            }
+        }
+        const std::array<std::pair<std::string_view, gdi::Colour F::*>, 4> colours{{
+            {"BackColor", &F::backColor_},
+            {"Border3DHighlight", &F::highlight_},
+            {"Border3DShadow", &F::shadow_},
+            {"FloodColor", &F::floodColor_},
+        }};
+        for (const auto& [name, field] : colours) {
+            if (p == name) {
+                return Colour(std::move(table), key, field);
+            }
+        }
         if (p == "Enabled" || p == "FloodShowPct") {
             bool F::*field = p == "Enabled" ? &F::enabled_ : &F::floodShowPct_;
             return std::move(table).Add<bool>(
