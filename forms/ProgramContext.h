@@ -19,6 +19,10 @@ namespace kelvo::host {
 class HostContext;
 }
 
+namespace kelvo::controls {
+class ErrorLog;
+}
+
 namespace kelvo::forms {
 
 // The program-wide values and services the two windows work with. main owns every one of them; tests
@@ -38,6 +42,8 @@ struct ProgramContext {
     QLocale locale = QLocale::system();
     // Ends the program: closes both windows and ends the process.
     std::function<void()> unloadAll;
+    // Where the 3-D frames log their trapped errors; none drops them.
+    controls::ErrorLog* errorLog = nullptr;
 };
 
 // The maker's web page: a full address for the main window's link, a bare host name for the tray menu.

@@ -7,6 +7,7 @@
 #include "app/OpenDocument.h"
 #include "app/ProgramFolder.h"
 #include "app/SettingsConversions.h"
+#include "controls/frame/sknFrame3D.h"
 #include "controls/line/sknLine3D.h"
 #include "frmHidden.h"
 #include "platform/host/ControlFactory.h"
@@ -28,14 +29,16 @@ template <typename Control, std::size_t N> Control* Element(const std::array<Con
                                                              : nullptr;
 }
 
-// Every kind the main window's form file names.
-host::ControlFactory MainWindowKinds() {
+// Every kind the main window's form file names; the frames log to the program's error log.
+host::ControlFactory MainWindowKinds(controls::ErrorLog* errorLog) {
     host::ControlFactory factory;
     factory.Register<frmMain::OptionControl>(QStringLiteral("sknOption"));
     factory.Register<frmMain::CheckControl>(QStringLiteral("sknCheck"));
     factory.Register<frmMain::ButtonControl>(QStringLiteral("sknButton"));
     factory.Register<frmMain::ProgressBarControl>(QStringLiteral("sknProgressBar"));
-    factory.Register<controls::PlaceholderDecoration>(QStringLiteral("sknFrame3D"));
+    factory.Register(QStringLiteral("sknFrame3D"), [errorLog](host::HostContext& host, QWidget* parent) {
+        return new controls::sknFrame3D(host, errorLog, parent);
+    });
     factory.Register<controls::sknLine3D>(QStringLiteral("sknLine3D"));
     return factory;
 }
@@ -54,7 +57,7 @@ frmMain::frmMain(ProgramContext& context, frmHidden& hidden)
     host::FormReader::Result read = host::FormReader::ReadFile(file);
     loadErrors_ = read.errors;
     if (read.form) {
-        loadErrors_ += host::Form::Load(*read.form, MainWindowKinds(), file);
+        loadErrors_ += host::Form::Load(*read.form, MainWindowKinds(context.errorLog), file);
     }
     FindControls();
     setWindowIcon(ProgramIcon());

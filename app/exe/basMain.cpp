@@ -74,9 +74,16 @@ bool basMain::Start() {
         profileStorage_);
     settings_->StartFrom(besideProgram);
     host_->SetAppFolder(shell_.AppFolder.size() > 1 ? shell_.AppFolder.chopped(1) : shell_.AppFolder);
+    // The frames' error log sits where the settings go; its messages wait until a window is up.
+    const host::EnvironmentValues& environment = host_->Environment();
+    errorLog_ = std::make_unique<controls::ErrorLog>(
+        ProgramFilePath(shell_.AppFolder, UserConfigFolder(), QStringLiteral("ErrorLog.txt"), writableBeside),
+        host_->MessageBox(),
+        controls::ErrorLogOrigin{host_->App(), environment.userName, environment.computerName});
+    errorLog_->HoldMessages(true);
     context_ = std::make_unique<forms::ProgramContext>(forms::ProgramContext{
         *host_, shell_, schedulerValues_, optimizer_, scheduler_, *settings_, userSettings_, desktop_,
-        memory_, clock_, system::AppInfo{}, QLocale::system(), [this] { UnloadAll(); }});
+        memory_, clock_, system::AppInfo{}, QLocale::system(), [this] { UnloadAll(); }, errorLog_.get()});
 
     hidden_ = std::make_unique<forms::frmHidden>(*context_);
     hidden_->Load();
@@ -94,6 +101,7 @@ bool basMain::Start() {
     if (!shell_.StartMinimized || !hidden_->TrayAvailable()) {
         main_->show();
     }
+    errorLog_->ShowHeldMessages();
 
     // The end of the session and termination signals close the program as "any other reason" does.
     signals_ = std::make_unique<system::SignalBridge>();

@@ -4,6 +4,7 @@
 
 #include "app/SettingsStore.h"
 #include "app/ShellValues.h"
+#include "controls/frame/ErrorLog.h"
 #include "forms/ProgramContext.h"
 #include "optimizer/MappedBlockAllocator.h"
 #include "optimizer/Optimizer.h"
@@ -61,6 +62,7 @@ private:
     system::QtUserSettings userSettings_;
     system::DesktopShell desktop_;
     system::SingleInstance instance_;
+    std::unique_ptr<controls::ErrorLog> errorLog_;
     std::unique_ptr<forms::ProgramContext> context_;
     std::unique_ptr<forms::frmHidden> hidden_;
     std::unique_ptr<forms::frmMain> main_;

@@ -49,7 +49,7 @@ public:
                              const QString& moduleName, const QString& procedureName,
                              const ErrorLogOrigin& origin);
 
-    static constexpr qint64 MaximumBytes = 1024 * 1024;
+    static constexpr qint64 MaximumBytes = qint64{1024} * 1024;
     static constexpr const char* OldSuffix = ".old";
 
 private:

@@ -443,6 +443,37 @@ else
 fi
 # ---- end of 7c ----
 
+# ---- 7d. Header frame (sknFrame3D1) -------------------------------------------------------------------------
+# Its bump border (style 2, square) is drawn in the system colours over its 106 x 50 picture: the light
+# ring's top and left run along the frame's edge and its right and bottom one pixel inside, the dark ring
+# one pixel further in and out. A clean run leaves no error log anywhere.
+step 'header frame'
+FRAME_X=264 FRAME_Y=2 # 3960, 30 twips in the main window's client area; 107 x 51 pixels
+SOURCE=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+# hex FILE X Y: the pixel's colour as #RRGGBB.
+hex() { x 20 convert "$1" -crop "1x1+$2+$3" +repage -depth 8 txt:- | grep -o '#[0-9A-Fa-f]\{6\}' | head -1; }
+at() { hex "$T/header.png" $((FRAME_X + $1)) $((FRAME_Y + $2)); }
+move_to 1010 750
+sleep 0.5
+if shot "$WIN" "$T/header.png"; then
+    x 20 convert "$T/header.png" -crop "107x51+$FRAME_X+$FRAME_Y" +repage -scale 400% "$OUT/header-frame.png"
+    LIGHT=$(at 0 25) DARK=$(at 1 25)
+    RINGS="$(at 50 0) $(at 105 25) $(at 50 49) / $(at 50 1) $(at 106 25) $(at 50 50)"
+    [ "$RINGS" = "$LIGHT $LIGHT $LIGHT / $DARK $DARK $DARK" ] && ok "bump border: light $LIGHT, dark $DARK" ||
+        bad "bump border rings: left $LIGHT/$DARK, others $RINGS"
+    brightness() { local h=${1#\#}; echo $((16#${h:0:2} + 16#${h:2:2} + 16#${h:4:2})); }
+    [ -n "$LIGHT" ] && [ -n "$DARK" ] && [ "$(brightness "$LIGHT")" -gt "$(brightness "$DARK")" ] &&
+        ok "the light ring is lighter than the dark one" || bad "ring colours $LIGHT, $DARK"
+    PICTURE=$(hex "$SOURCE/assets/images/frame.png" 53 25) SEEN=$(at 53 25)
+    [ -n "$PICTURE" ] && [ "$SEEN" = "$PICTURE" ] && ok "the frame's picture shows inside the border ($SEEN)" ||
+        bad "inside the frame $SEEN, picture $PICTURE"
+else
+    bad "header frame screenshot"
+fi
+LOGS=$(find "$T/program" "$XDG_CONFIG_HOME" -name 'ErrorLog.txt*' 2> /dev/null)
+[ -z "$LOGS" ] && ok "no ErrorLog.txt in a clean run" || bad "error log written: $LOGS: $(head -c 300 $LOGS)"
+# ---- end of header frame ---------------------------------------------------------------------------------
+
 # 8. High-resolution screen ---------------------------------------------------------------------------
 #    A second program at device pixel ratio 2, in its own program and runtime folders: the window is
 #    twice the size, the skin is shown in exact 2 x 2 blocks and the labels' text has finer detail than
