@@ -13,7 +13,6 @@
 #include "controls/button/sknButton.h"
 #include "controls/option/sknCheck.h"
 #include "controls/option/sknOption.h"
-#include "controls/placeholder/PlaceholderControls.h"
 #include "controls/progressbar/sknProgressBar.h"
 #include "optimizer/PassInterfaces.h"
 #include "optimizer/Scheduler.h"
