@@ -382,6 +382,9 @@ if mkdir "$CG" 2> /dev/null && echo $((1536 * 1024 * 1024)) > "$CG/memory.limit_
     sleep 0.3
     click_in "$WIN" 181 330 # cmdOptimize, "Free RAM Now"
     move_to 1010 750
+    # The button stays disabled for the pass it started: its look during the pass, next to the one after.
+    shot "$WIN" "$T/win-during.png" && x 20 convert "$T/win-during.png" -crop 123x25+120+318 +repage \
+        "$OUT/button-during-pass.png"
     wait "$SAMPLER"
     say "pass frames (index, ms, filled columns, first and last gradient colour):"
     sed 's/^/    /' "$T/pb-pass.txt"
@@ -399,6 +402,13 @@ if mkdir "$CG" 2> /dev/null && echo $((1536 * 1024 * 1024)) > "$CG/memory.limit_
     [ "$FILLED $FIRST $LAST" = "354 $GRAD_FIRST $GRAD_LAST" ] &&
         ok "bar full after the pass: 354 gradient columns from $FIRST to $LAST" ||
         bad "bar after the pass: $FILLED columns, $FIRST to $LAST"
+    shot "$WIN" "$T/win-after.png" && x 20 convert "$T/win-after.png" -crop 123x25+120+318 +repage \
+        "$OUT/button-after-pass.png"
+    if [ "$(x 20 compare -metric AE "$OUT/button-during-pass.png" "$OUT/button-after-pass.png" null: 2>&1)" != 0 ]; then
+        ok "the button showed another look (disabled) during the pass"
+    else
+        say "the pass ended before the button could be caught disabled"
+    fi
     # Back to the group the script runs in, so the memory group can go.
     move_procs "$CG_PARENT"
     rmdir "$CG" 2> /dev/null || say "memory group $CG left behind"
