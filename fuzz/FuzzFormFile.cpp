@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "FuzzApplication.h"
 #include "platform/host/ControlFactory.h"
 #include "platform/host/Form.h"
 #include "platform/host/FormReader.h"
@@ -80,13 +81,7 @@ void FuzzFormFile(const QByteArray& bytes, PictureLoader& pictures, HostContext&
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QT_FONT_DPI", "96");
-    static int argc = 1;
-    static char name[] = "FuzzFormFile";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return 0;
+    return StartFuzzApplication("FuzzFormFile");
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

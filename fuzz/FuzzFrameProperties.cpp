@@ -11,6 +11,7 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
+#include "FuzzApplication.h"
 #include "controls/frame/FrameProperties.h"
 #include "controls/frame/sknFrame3D.h"
 #include "platform/host/HostContext.h"
@@ -29,13 +30,7 @@ public:
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QT_FONT_DPI", "96");
-    static int argc = 1;
-    static char name[] = "FuzzFrameProperties";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return 0;
+    return StartFuzzApplication("FuzzFrameProperties");
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

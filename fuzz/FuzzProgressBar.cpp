@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "FuzzApplication.h"
 #include "controls/progressbar/sknProgressBar.h"
 #include "platform/host/HostContext.h"
 #include "platform/host/PictureLoader.h"
@@ -28,13 +29,7 @@ void Check(bool condition) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QT_FONT_DPI", "96");
-    static int argc = 1;
-    static char name[] = "FuzzProgressBar";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return 0;
+    return StartFuzzApplication("FuzzProgressBar");
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

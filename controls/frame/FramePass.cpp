@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "platform/gdi/GdiConstants.h"
-#include "platform/gdi/SelectedObject.h"
+#include "platform/gdi/ScopedSelection.h"
 #include "platform/gdi/Shapes.h"
 #include "platform/host/HostContext.h"
 #include "platform/numeric/Numeric.h"
@@ -14,25 +14,6 @@ namespace kelvo::controls::framepaint {
 namespace {
 
 using numeric::CLng;
-
-// Puts the object selected before back when a drawing step ends.
-class Selection {
-public:
-    Selection(gdi::DeviceContext& dc, gdi::SelectedObject previous)
-        : dc_(dc)
-        , previous_(std::move(previous)) {}
-    ~Selection() {
-        if (previous_) {
-            gdi::SelectObject(dc_, previous_);
-        }
-    }
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
-
-private:
-    gdi::DeviceContext& dc_;
-    gdi::SelectedObject previous_;
-};
 
 } // namespace
 
@@ -112,9 +93,10 @@ Fault FramePass::RoundRect(gdi::Colour pen, double left, double top, double righ
     }
     const gdi::Pen outline = host::SurfaceDrawing::MakePen(dc_, attributes_, pen);
     const gdi::Brush brush = host::SurfaceDrawing::MakeFillBrush(dc_, attributes_);
-    const Selection penSelection(dc_, gdi::SelectObject(dc_, outline));
-    const Selection brushSelection(dc_, brush ? gdi::SelectObject(dc_, brush)
-                                              : gdi::SelectObject(dc_, gdi::GetStockObject(gdi::NULL_BRUSH)));
+    const gdi::ScopedSelection penSelection(dc_, gdi::SelectObject(dc_, outline));
+    const gdi::ScopedSelection brushSelection(
+        dc_,
+        brush ? gdi::SelectObject(dc_, brush) : gdi::SelectObject(dc_, gdi::GetStockObject(gdi::NULL_BRUSH)));
     // A surface without pixels (a zero-sized frame) draws nothing, which is no error.
     gdi::RoundRect(dc_, *l, *t, *r, *b, *c, *c);
     return Fault::None;

@@ -5,7 +5,7 @@
 
 #include "platform/gdi/GdiConstants.h"
 #include "platform/gdi/Lines.h"
-#include "platform/gdi/SelectedObject.h"
+#include "platform/gdi/ScopedSelection.h"
 #include "platform/gdi/Shapes.h"
 #include "platform/numeric/Numeric.h"
 
@@ -14,26 +14,6 @@ namespace kelvo::host {
 namespace {
 
 using numeric::CLng;
-
-// Selects an object for one drawing step and puts the previous one back at the end of the step.
-class Selection {
-public:
-    template <typename Handle>
-    Selection(gdi::DeviceContext& dc, const Handle& object)
-        : dc_(dc)
-        , previous_(gdi::SelectObject(dc, object)) {}
-    ~Selection() {
-        if (previous_) {
-            gdi::SelectObject(dc_, previous_);
-        }
-    }
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
-
-private:
-    gdi::DeviceContext& dc_;
-    gdi::SelectedObject previous_;
-};
 
 struct Box {
     std::int32_t left;
@@ -97,7 +77,7 @@ bool SurfaceDrawing::Line(gdi::DeviceContext& dc, const Attributes& attributes, 
         return false;
     }
     const gdi::Pen pen = MakePen(dc, attributes, colour);
-    const Selection selection(dc, pen);
+    const gdi::ScopedSelection selection(dc, gdi::SelectObject(dc, pen));
     gdi::MoveToEx(dc, *fromX, *fromY, nullptr);
     gdi::LineTo(dc, *toX, *toY);
     return true;
@@ -114,13 +94,13 @@ bool SurfaceDrawing::Box(gdi::DeviceContext& dc, const Attributes& attributes, d
         // under the surface's draw mode, whatever its draw style and width.
         const gdi::Pen pen = gdi::CreatePen(gdi::PS_SOLID, 1, dc.Colours().Resolve(colour));
         const gdi::Brush brush = gdi::CreateSolidBrush(dc.Colours().Resolve(colour));
-        const Selection penSelection(dc, pen);
-        const Selection brushSelection(dc, brush);
+        const gdi::ScopedSelection penSelection(dc, gdi::SelectObject(dc, pen));
+        const gdi::ScopedSelection brushSelection(dc, gdi::SelectObject(dc, brush));
         gdi::Rectangle(dc, box->left, box->top, box->right, box->bottom);
         return true;
     }
     const gdi::Pen pen = MakePen(dc, attributes, colour);
-    const Selection selection(dc, pen);
+    const gdi::ScopedSelection selection(dc, gdi::SelectObject(dc, pen));
     gdi::Rectangle(dc, box->left, box->top, box->right, box->bottom);
     return true;
 }
@@ -143,7 +123,7 @@ bool SurfaceDrawing::Circle(gdi::DeviceContext& dc, const Attributes& attributes
         return true;
     }
     const gdi::Pen pen = MakePen(dc, attributes, colour);
-    const Selection selection(dc, pen);
+    const gdi::ScopedSelection selection(dc, gdi::SelectObject(dc, pen));
     if (!start && !end) {
         gdi::Ellipse(dc, box->left, box->top, box->right, box->bottom);
         return true;
