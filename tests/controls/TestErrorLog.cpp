@@ -1,33 +1,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "controls/frame/ErrorLog.h"
+#include "tests/controls/ErrorLogRig.h"
 
 using namespace kelvo;
 using namespace kelvo::controls;
 
 namespace {
 
-class RecordingMessages final : public host::MessageBoxService {
-public:
-    QStringList texts;
-    QStringList titles;
-    void ShowCritical(const QString& text, const QString& title) override {
-        texts << text;
-        titles << title;
-    }
-};
-
-ErrorLogOrigin Origin() {
-    ErrorLogOrigin origin;
-    origin.app.title = "Kelvo";
-    origin.app.major = 2;
-    origin.app.minor = 0;
-    origin.app.revision = 26;
-    origin.userName = "ann";
-    origin.computerName = "desk";
-    return origin;
-}
+using tests::Origin;
+using tests::RecordingMessages;
 
 QByteArray ReadAll(const QString& path) {
     QFile file(path);

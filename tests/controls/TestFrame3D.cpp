@@ -10,29 +10,15 @@
 #include "controls/frame/sknFrame3D.h"
 #include "platform/host/HostContext.h"
 #include "platform/host/PropertyBag.h"
+#include "tests/controls/ErrorLogRig.h"
 
 using namespace kelvo;
 using namespace kelvo::controls;
 
 namespace {
 
-class RecordingMessages final : public host::MessageBoxService {
-public:
-    QStringList texts;
-    QStringList titles;
-    void ShowCritical(const QString& text, const QString& title) override {
-        texts << text;
-        titles << title;
-    }
-};
-
-ErrorLogOrigin Origin() {
-    ErrorLogOrigin origin;
-    origin.app = {"Kelvo", 2, 0, 26};
-    origin.userName = "ann";
-    origin.computerName = "desk";
-    return origin;
-}
+using tests::Origin;
+using tests::RecordingMessages;
 
 constexpr QRgb Marker = 0xff00ff00;
 const QDateTime Moment(QDate(2026, 1, 2), QTime(3, 4, 5));
