@@ -72,26 +72,4 @@ inline constexpr std::string_view ButtonVersion = "2.0.6 B";
 inline constexpr std::int16_t PointerArrow = 1;
 inline constexpr std::int16_t PointerCustom = 99;
 
-constexpr bool ReadsEitherWidth(const PropertyEntry& entry) {
-    return entry.stored == StoredType::Int32 && entry.missingType == StoredType::Int16;
-}
-
-// The entry for a key (keys compare without regard to case), or null.
-constexpr const PropertyEntry* FindButtonProperty(std::string_view key) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    for (const PropertyEntry& entry : ButtonPropertyTable) {
-        if (entry.key.size() != key.size()) {
-            continue;
-        }
-        bool same = true;
-        for (std::size_t i = 0; i < key.size() && same; ++i) {
-            same = lower(entry.key[i]) == lower(key[i]);
-        }
-        if (same) {
-            return &entry;
-        }
-    }
-    return nullptr;
-}
-
 } // namespace kelvo::controls::button
