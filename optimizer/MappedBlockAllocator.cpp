@@ -24,7 +24,7 @@ private:
 };
 
 constexpr std::uint64_t MinimumReserve = 512ull * 1024 * 1024;
-constexpr std::size_t HugePageBytes = 2 * 1024 * 1024;
+constexpr std::size_t HugePageBytes = std::size_t{2} * 1024 * 1024;
 
 // A huge page can only back a 2 MiB-aligned 2 MiB range, which a 2,000,000-byte mapping never is; for huge
 // pages a block therefore gets a whole aligned 2 MiB range, cut out of a mapping twice that size.
@@ -36,14 +36,15 @@ void* MapAlignedHugeRange() {
     }
     const auto start = reinterpret_cast<std::uintptr_t>(raw);
     const std::uintptr_t aligned = (start + HugePageBytes - 1) & ~(std::uintptr_t{HugePageBytes} - 1);
-    if (aligned > start) {
-        ::munmap(raw, aligned - start);
+    const std::size_t head = aligned - start;
+    if (head > 0) {
+        ::munmap(raw, head);
     }
-    const std::uintptr_t end = start + 2 * HugePageBytes;
-    if (end > aligned + HugePageBytes) {
-        ::munmap(reinterpret_cast<void*>(aligned + HugePageBytes), end - aligned - HugePageBytes);
+    char* data = static_cast<char*>(raw) + head;
+    const std::size_t tail = 2 * HugePageBytes - head - HugePageBytes;
+    if (tail > 0) {
+        ::munmap(data + HugePageBytes, tail);
     }
-    void* data = reinterpret_cast<void*>(aligned);
     // Only a hint: without free huge pages the kernel simply uses small ones.
     ::madvise(data, HugePageBytes, MADV_HUGEPAGE);
     return data;
@@ -104,8 +105,27 @@ std::int32_t MappedBlockAllocator::BlocksAllowed(const system::MemoryStatus& sta
     return static_cast<std::int32_t>(std::min<std::uint64_t>(blocks, INT32_MAX));
 }
 
+std::optional<system::MemoryStatus> MappedBlockAllocator::MachineFigures() {
+    const std::uint64_t mapped = MappedBytes();
+    const auto taken = [&](int blocks) { return static_cast<std::uint64_t>(blocks) * mapped; };
+    if (reading_ && blocksSinceReading_ < MaxBlocksPerReading) {
+        const std::uint64_t reserve = ReserveBytes(reading_->totalBytes);
+        const std::uint64_t room =
+            reading_->availableBytes > reserve ? reading_->availableBytes - reserve : 0;
+        if (2 * taken(blocksSinceReading_ + 1) <= room) {
+            return system::MemoryStatus{reading_->totalBytes,
+                                        reading_->availableBytes - taken(blocksSinceReading_)};
+        }
+    }
+    reading_ = memory_.Read();
+    blocksSinceReading_ = 0;
+    return reading_;
+}
+
 std::optional<std::int32_t> MappedBlockAllocator::BeginPass() {
     const auto status = memory_.Read();
+    reading_ = status;
+    blocksSinceReading_ = 0;
     if (!status) {
         return std::nullopt; // without figures there is no telling how much is safe
     }
@@ -116,7 +136,7 @@ std::optional<std::int32_t> MappedBlockAllocator::BeginPass() {
 }
 
 Allocation MappedBlockAllocator::Allocate() {
-    const auto status = memory_.Read();
+    const auto status = MachineFigures();
     if (!status) {
         return {};
     }
@@ -132,6 +152,7 @@ Allocation MappedBlockAllocator::Allocate() {
         return {};
     }
     auto block = std::make_unique<MappedBlock>(data, mapped);
+    ++blocksSinceReading_;
     FillWithSpaces(data, BlockBytes);
     return {std::move(block), false};
 }

@@ -17,10 +17,13 @@ std::uint64_t ReserveBytes(std::uint64_t totalBytes);
 
 // Blocks in anonymous private mappings, released with munmap so the memory goes back to the kernel at
 // once. Linux overcommits: a mapping that cannot be backed still succeeds and the OOM killer strikes
-// later, so the allocator refuses a block unless the reserve stays available after it, re-reading the
-// figures (and the headroom under the process's memory group limits) before every block. Which groups those
-// are is looked up afresh as each pass begins. With huge pages each block takes a whole aligned 2 MiB range
-// so the kernel can back it with one huge page.
+// later, so the allocator refuses a block unless the reserve stays available after it. The headroom under
+// the process's memory group limits is read before every block; which groups those are is looked up afresh
+// as each pass begins. The machine's figures (a few microseconds of the kernel's time to produce) are read
+// before a block unless the last reading is fewer than MaxBlocksPerReading blocks old and left room above
+// the reserve for twice what has been committed since, this block included; the blocks committed since
+// the reading count as taken. Near the reserve they are read before every block. With huge pages each block
+// takes a whole aligned 2 MiB range so the kernel can back it with one huge page.
 class MappedBlockAllocator final : public BlockAllocator {
 public:
     MappedBlockAllocator(system::MemorySource& memory, system::CgroupMemory* cgroup, bool hugePages);
@@ -38,10 +41,18 @@ public:
     static std::int32_t BlocksAllowed(const system::MemoryStatus& status,
                                       std::optional<std::uint64_t> cgroupHeadroom, std::size_t blockBytes);
 
+    static constexpr int MaxBlocksPerReading = 8;
+
 private:
+    // The machine's figures for the next block: the last reading less what was committed since, or a
+    // fresh reading when that one may be out of date. Empty when they cannot be read.
+    std::optional<system::MemoryStatus> MachineFigures();
+
     system::MemorySource& memory_;
     system::CgroupMemory* cgroup_;
     bool hugePages_;
+    std::optional<system::MemoryStatus> reading_;
+    int blocksSinceReading_ = 0;
 };
 
 } // namespace kelvo::optimizer

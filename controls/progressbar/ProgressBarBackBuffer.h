@@ -39,6 +39,12 @@ public:
                std::int32_t width = 0, std::int32_t height = 0, std::int32_t destinationX = 0,
                std::int32_t destinationY = 0) const;
 
+    // Whether image already holds the buffer's top-left width x height block at (x, y), colour for colour:
+    // copying it there again would change nothing. False without a buffer or when the block does not fit
+    // in both.
+    bool Shows(const QImage& image, std::int32_t x, std::int32_t y, std::int32_t width,
+               std::int32_t height) const;
+
 private:
     const gdi::SysColours* colours_;
     gdi::DcPtr dc_;

@@ -36,6 +36,16 @@ struct ProgressBarLook {
     std::int32_t clientHeight = 0;
 };
 
+// Whether two looks paint alike: every field equal, the pictures the same image (same pixels by
+// identity, not compared pixel by pixel).
+inline bool SameLook(const ProgressBarLook& a, const ProgressBarLook& b) {
+    return a.colour == b.colour && a.scrolling == b.scrolling && a.orientation == b.orientation &&
+           a.fillOrEmpty == b.fillOrEmpty && a.brushStyle == b.brushStyle && a.showText == b.showText &&
+           a.value == b.value && a.max == b.max && a.clientWidth == b.clientWidth &&
+           a.clientHeight == b.clientHeight && a.picture.cacheKey() == b.picture.cacheKey() &&
+           a.font == b.font;
+}
+
 // What the paint routines keep between paints. Several styles work out only part of the fill rectangle
 // and use what an earlier paint left in the rest, so this lives as long as the control does.
 struct ProgressBarState {
@@ -46,6 +56,14 @@ struct ProgressBarState {
     double fillFraction = 0.0;
     std::int32_t blockWidth = 0;
     std::int32_t blockGap = 2;
+    friend bool operator==(const ProgressBarState& a, const ProgressBarState& b) = default;
 };
+
+// Whether two states give the same paint: every paint works out the client and text rectangles afresh
+// before it uses them, so only the rest of the state carries over from one paint to the next.
+inline bool SameCarriedState(const ProgressBarState& a, const ProgressBarState& b) {
+    return a.fill == b.fill && a.gap == b.gap && a.fillFraction == b.fillFraction &&
+           a.blockWidth == b.blockWidth && a.blockGap == b.blockGap;
+}
 
 } // namespace kelvo::controls::progressbar

@@ -129,7 +129,9 @@ void sknProgressBar::SetValue(std::int32_t value) {
     // The paint takes the surface's context, which has the window copy the surface to the screen in the
     // next turn of the event loop: that is the refresh. Asking the window to repaint at once as well
     // would paint the whole bar a second time for every value the pass sets.
-    DrawProgressBar();
+    if (!PaintWouldRepeat()) {
+        DrawProgressBar();
+    }
     if (QAccessible::isActive()) {
         QAccessibleValueChangeEvent event(this, value_);
         QAccessible::updateAccessibility(&event);
@@ -144,6 +146,7 @@ gdi::DeviceContext& sknProgressBar::hDC() {
 }
 
 void sknProgressBar::SethDC() {
+    lastPaint_.reset(); // a buffer made afresh holds nothing of the last paint
     if (buffer_.EnsureBackBuffer(Surface().ScaleWidth(), Surface().ScaleHeight()) != nullptr) {
         bufferInUse_ = true;
     }
@@ -177,19 +180,42 @@ progressbar::ProgressBarLook sknProgressBar::Look() const {
 }
 
 void sknProgressBar::DrawProgressBar() {
-    const progressbar::ProgressBarLook look = Look();
-    const progressbar::ScreenArea area{0, 0, look.clientWidth, look.clientHeight};
-    gdi::DeviceContext& screen = Surface().hDC();
+    progressbar::ProgressBarLook look = Look();
     gdi::DeviceContext* buffer = bufferInUse_ ? buffer_.Dc() : nullptr;
     // A buffer smaller than the client (its growth was refused) would lose the rest of the bar.
     if (buffer != nullptr && (buffer_.Width() < look.clientWidth || buffer_.Height() < look.clientHeight)) {
         buffer = nullptr;
     }
-    if (buffer != nullptr) {
-        progressbar::DrawProgressBar(*buffer, &buffer_, screen, area, look, state_);
-    } else {
-        progressbar::DrawProgressBar(screen, nullptr, screen, area, look, state_);
+    if (buffer == nullptr) {
+        lastPaint_.reset();
+        progressbar::PaintProgressBar(Surface().hDC(), look, state_);
+        return;
     }
+    PaintRecord record{look, state_, buffer->State(), 0};
+    progressbar::PaintProgressBar(*buffer, look, state_);
+    // Taking the surface's context repaints the window: only when the pixels differ from those shown.
+    if (look.clientWidth >= 1 && look.clientHeight >= 1 &&
+        !buffer_.Shows(Surface().Image(), 0, 0, look.clientWidth, look.clientHeight)) {
+        buffer_.pDraw(Surface().hDC(), 0, 0, look.clientWidth, look.clientHeight, 0, 0);
+    }
+    record.surfaceChanges = Surface().Changes();
+    lastPaint_ = std::move(record);
+}
+
+bool sknProgressBar::PaintWouldRepeat() const {
+    // The paint reads its look, the state the last paint left, the buffer context's drawing state and the
+    // system colours, and paints over the whole client area of the buffer, so its result depends on
+    // nothing else. Every line it draws starts with a move, so where the last paint left the pen does not
+    // matter either.
+    if (!lastPaint_ || !bufferInUse_ || buffer_.Dc() == nullptr ||
+        Surface().Changes() != lastPaint_->surfaceChanges) {
+        return false;
+    }
+    gdi::DrawingState dc = buffer_.Dc()->State();
+    dc.currentX = lastPaint_->dc.currentX;
+    dc.currentY = lastPaint_->dc.currentY;
+    return progressbar::SameCarriedState(lastPaint_->state, state_) && lastPaint_->dc == dc &&
+           progressbar::SameLook(lastPaint_->look, Look());
 }
 
 void sknProgressBar::UserControl_Initialize() {
@@ -228,6 +254,7 @@ void sknProgressBar::UserControl_Paint() {
 void sknProgressBar::UserControl_Terminate() {
     buffer_.DestroyBackBuffer();
     bufferInUse_ = false;
+    lastPaint_.reset();
 }
 
 } // namespace kelvo::controls

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "controls/progressbar/ProgressBarBackBuffer.h"
 #include "controls/progressbar/ProgressBarLook.h"
@@ -14,7 +15,10 @@ namespace kelvo::controls {
 
 // The skinned progress bar: one of ten drawing styles (Scrolling), painted whole into an off-screen back
 // buffer and copied to the surface in one step. The optimization pass writes Max and Value; every Value
-// write paints at once and the copy reaches the screen in the next turn of the event loop.
+// write paints at once and the copy reaches the screen in the next turn of the event loop. A write that
+// leaves the bar exactly as it is on the surface (the pass writes the same value for ten blocks in a row)
+// skips the paint it would repeat, and a paint that ends with the pixels the surface already shows skips
+// the copy, so the window is not repainted for nothing.
 //
 // No setter checks its argument: a value past Max or below 0, a Max of 0 or below, and styles,
 // orientations and fill directions outside their lists are all accepted; the painter draws something
@@ -98,6 +102,19 @@ private:
     // The installed font font_ stands for, found once per font rather than at every paint.
     QFont installedFont_;
     progressbar::ProgressBarState state_;
+
+    // What the last paint through the back buffer started from, and the surface's change count once its
+    // result was there.
+    struct PaintRecord {
+        progressbar::ProgressBarLook look;
+        progressbar::ProgressBarState state;
+        gdi::DrawingState dc;
+        std::uint64_t surfaceChanges = 0;
+    };
+    std::optional<PaintRecord> lastPaint_;
+    // Whether a paint now would start exactly as the last one did, so it would draw the pixels the surface
+    // still holds and leave the same state.
+    bool PaintWouldRepeat() const;
 };
 
 } // namespace kelvo::controls

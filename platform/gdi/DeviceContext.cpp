@@ -82,6 +82,11 @@ QImage* DeviceContext::Target(bool refreshWindow) {
     return image;
 }
 
+DrawingState DeviceContext::State() const {
+    return DrawingState{pen_.get(), brush_.get(), font_.get(),  bitmap_.get(), textColour_, bkColour_,
+                        bkMode_,    rop2_,        brushOrigin_, currentX_,     currentY_,   *colours_};
+}
+
 int DeviceContext::BitsPerPixel() const {
     return (kind_ == Kind::Memory && bitmap_ && bitmap_->monochrome) ? 1 : 32;
 }

@@ -28,6 +28,24 @@ namespace kelvo::gdi {
 // The state: pen, brush, font, bitmap, text colour (black), background colour (white) and mode
 // (OPAQUE), pen mixing mode (R2_COPYPEN), brush origin and current position (0,0), and the system
 // colour table that system references resolve against. A context counts as a live object.
+// What a context draws with, for telling whether two drawing steps start alike: the selected objects by
+// identity, the colours and modes, the brush origin, the current position and the system colour table.
+struct DrawingState {
+    const void* pen = nullptr;
+    const void* brush = nullptr;
+    const void* font = nullptr;
+    const void* bitmap = nullptr;
+    Colour textColour;
+    Colour bkColour;
+    int bkMode = 0;
+    int rop2 = 0;
+    QPoint brushOrigin;
+    std::int32_t currentX = 0;
+    std::int32_t currentY = 0;
+    SysColours colours;
+    friend bool operator==(const DrawingState& a, const DrawingState& b) = default;
+};
+
 class DeviceContext {
 public:
     enum class Kind { Surface, Memory, Display, Window };
@@ -56,6 +74,7 @@ public:
     const BrushData& CurrentBrush() const { return *brush_; }
     const FontData& CurrentFont() const { return *font_; }
     const std::shared_ptr<BitmapData>& CurrentBitmap() const { return bitmap_; }
+    DrawingState State() const;
 
     // Selection: each returns the object selected before, or an empty result on failure (null handle,
     // a bitmap into a context that is not a memory context, a bitmap already selected elsewhere).

@@ -64,6 +64,8 @@ public:
     // everything else is painted by its low 24 bits.
     Colour Resolve(Colour colour) const;
 
+    friend bool operator==(const SysColours& a, const SysColours& b) = default;
+
 private:
     std::array<Colour, Count> table_{};
 };

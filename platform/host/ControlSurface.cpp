@@ -40,6 +40,7 @@ gdi::DeviceContext& ControlSurface::hDC() {
 }
 
 void ControlSurface::Changed() {
+    ++changes_;
     // What is drawn while the window is being painted is copied right after; asking again would only
     // repaint the same pixels.
     if (!painting_) {

@@ -49,6 +49,9 @@ public:
     gdi::DeviceContext& hDC();
     const gdi::DeviceContext& hDC() const { return *dc_; }
     const QImage& Image() const { return image_; }
+    // Counts the changes to the surface (every operation, every hDC(), a resize): a caller that finds the
+    // count where it left it knows the image still holds what it drew there.
+    std::uint64_t Changes() const { return changes_; }
 
     static constexpr std::int16_t ScaleMode() { return 3; } // pixels
     static constexpr std::int32_t ScaleLeft() { return 0; }
@@ -162,6 +165,7 @@ private:
     float currentY_ = 0;
     bool painting_ = false;
     bool paintRequested_ = false;
+    std::uint64_t changes_ = 0;
 };
 
 } // namespace kelvo::host

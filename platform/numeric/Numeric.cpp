@@ -5,22 +5,6 @@
 
 namespace kelvo::numeric {
 
-double RoundHalfEven(double value) {
-    if (!std::isfinite(value)) {
-        return value;
-    }
-    const double floored = std::floor(value);
-    const double fraction = value - floored;
-    if (fraction < 0.5) {
-        return floored;
-    }
-    if (fraction > 0.5) {
-        return floored + 1.0;
-    }
-    // Exactly half way: take the even neighbour.
-    return std::fmod(floored, 2.0) == 0.0 ? floored : floored + 1.0;
-}
-
 namespace {
 
 template <typename T> std::optional<T> RoundTo(double value) {

@@ -6,6 +6,9 @@
 #include <QTest>
 
 #include "controls/progressbar/sknProgressBar.h"
+#include "platform/gdi/Fill.h"
+#include "platform/gdi/Lines.h"
+#include "platform/gdi/Text.h"
 #include "platform/host/HostContext.h"
 #include "platform/host/PropertyBag.h"
 
@@ -315,11 +318,12 @@ private slots:
         PaintCounter counter;
         bar->installEventFilter(&counter);
         int lastFilled = 0;
-        for (int value = 0; value <= 100; value += 20) {
+        // The bar shows 0 already; each new value reaches the screen in the next turn.
+        for (int value = 20; value <= 100; value += 20) {
             bar->SetValue(value);
-            QCOMPARE(counter.paints, value / 20); // nothing until the loop turns
+            QCOMPARE(counter.paints, value / 20 - 1); // nothing until the loop turns
             QCoreApplication::processEvents();
-            QCOMPARE(counter.paints, value / 20 + 1);
+            QCOMPARE(counter.paints, value / 20);
             // Style 4 at 357 wide: CLng(V / 100 * 353) + 1 gradient columns.
             // What that paint copied to the screen.
             const int filled = FilledColumns(bar->Surface().Image(), 3);
@@ -327,6 +331,51 @@ private slots:
             QVERIFY(filled >= lastFilled);
             lastFilled = filled;
         }
+        // Writing the value the bar shows changes no pixel: the window is not repainted for it.
+        bar->SetValue(100);
+        QCoreApplication::processEvents();
+        QCOMPARE(counter.paints, 5);
+    }
+
+    // A write of the value the bar shows paints again only when something the paint reads, or the surface,
+    // changed since the last paint. A skipped paint leaves a mark made on the back buffer in place.
+    void aRepeatedValuePaintsOnlyWhenSomethingChanged_data() {
+        QTest::addColumn<std::function<void(sknProgressBar&)>>("between");
+        QTest::addColumn<bool>("paints");
+        QTest::addColumn<int>("filled");
+        QTest::newRow("nothing") << std::function<void(sknProgressBar&)>([](sknProgressBar&) {}) << false
+                                 << 142;
+        QTest::newRow("pen moved in the buffer")
+            << std::function<void(sknProgressBar&)>([](sknProgressBar& b) { gdi::MoveToEx(b.hDC(), 9, 9); })
+            << false << 142;
+        QTest::newRow("Max") << std::function<void(sknProgressBar&)>([](sknProgressBar& b) { b.SetMax(200); })
+                             << true << 72;
+        QTest::newRow("FillOrEmpty") << std::function<void(sknProgressBar&)>([](sknProgressBar& b) {
+            b.SetFillOrEmpty(3);
+        }) << true << 142;
+        QTest::newRow("background colour of the buffer")
+            << std::function<void(sknProgressBar&)>(
+                   [](sknProgressBar& b) { gdi::SetBkColor(b.hDC(), gdi::Colour{0x00FF00}); })
+            << true << 142;
+        QTest::newRow("drawn on the surface") << std::function<void(sknProgressBar&)>([](sknProgressBar& b) {
+            gdi::Brush brush = gdi::CreateSolidBrush(gdi::Colour{0x00FF00});
+            gdi::FillRect(b.Surface().hDC(), gdi::Rect{0, 0, 357, 24}, brush);
+            gdi::DeleteObject(brush);
+        }) << true << 142;
+    }
+    void aRepeatedValuePaintsOnlyWhenSomethingChanged() {
+        QFETCH(std::function<void(sknProgressBar&)>, between);
+        QFETCH(bool, paints);
+        QFETCH(int, filled);
+        auto bar = MainBar();
+        bar->SetValue(40);
+        gdi::Brush mark = gdi::CreateSolidBrush(gdi::Colour{0xFF00FF});
+        gdi::FillRect(bar->hDC(), gdi::Rect{0, 0, 357, 24}, mark);
+        gdi::DeleteObject(mark);
+        between(*bar);
+        bar->SetValue(40);
+        QCOMPARE(bar->hDC().Target()->pixel(100, 3) != Marker, paints);
+        QCOMPARE(FilledColumns(bar->Surface().Image(), 3), filled);
     }
 
     void accessibility() {

@@ -5,6 +5,7 @@
 #include "ProgressBarRig.h"
 #include "controls/progressbar/BarColour.h"
 #include "platform/gdi/GdiConstants.h"
+#include "platform/gdi/Lines.h"
 #include "tests/platform/gdi/GuardedTest.h"
 
 using namespace kelvo;
@@ -349,6 +350,38 @@ private slots:
                 QCOMPARE(dc.CurrentFont().font, font);
                 QCOMPARE(state.text, gdi::Rect{});
                 QVERIFY(scrolling == 7 || gdi::GetBkMode(dc) == gdi::OPAQUE);
+            }
+        }
+    }
+
+    // A paint works out the client and text rectangles afresh and starts every line with a move: what an
+    // earlier paint left there, or where it left the pen, changes no pixel and no other part of the state.
+    void PaintDoesNotReadTheRectanglesItRecomputes() {
+        for (int scrolling = 0; scrolling <= 9; ++scrolling) {
+            for (int orientation : {0, 1}) {
+                for (int fillOrEmpty : {0, 1, 5}) {
+                    ProgressBarLook look = WithText(Look(scrolling, 90, 40, 45, orientation, fillOrEmpty));
+                    look.picture = PatternPicture();
+                    const auto paint = [&look](ProgressBarState& state, QPoint pen) {
+                        QImage image(90, 40, QImage::Format_RGB32);
+                        const gdi::SysColours colours = gdi::SysColours::Classic();
+                        gdi::DeviceContext dc(image, colours);
+                        gdi::MoveToEx(dc, pen.x(), pen.y());
+                        PaintProgressBar(dc, look, state);
+                        return image;
+                    };
+                    ProgressBarState fresh;
+                    ProgressBarState left;
+                    left.client = gdi::Rect{5, -7, 3000, 2};
+                    left.text = gdi::Rect{-40, 80, 7, 9};
+                    const QImage expected = paint(fresh, QPoint(0, 0));
+                    const QImage image = paint(left, QPoint(77, -3));
+                    QVERIFY2(image == expected && left == fresh,
+                             qPrintable(QStringLiteral("style %1 orientation %2 fill %3")
+                                            .arg(scrolling)
+                                            .arg(orientation)
+                                            .arg(fillOrEmpty)));
+                }
             }
         }
     }

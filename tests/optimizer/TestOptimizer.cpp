@@ -1,5 +1,8 @@
 #include <QTest>
 
+#include <algorithm>
+#include <vector>
+
 #include "optimizer/MappedBlockAllocator.h"
 #include "optimizer/MemoryFigures.h"
 #include "optimizer/Optimizer.h"
@@ -229,6 +232,47 @@ private slots:
         QVERIFY(!tight.block);
         QVERIFY(tight.reserveReached);
         QCOMPARE(memory.reads, 4); // figures are read afresh for every block
+    }
+
+    // The machine's figures are read again at least every eighth block, and before every block once the last
+    // reading leaves less than twice the blocks committed since above the reserve. A drop seen by a reading
+    // stops the blocks at once.
+    void machineFiguresAreReadWhileTheyMatter_data() {
+        QTest::addColumn<int>("freeMB");
+        QTest::addColumn<int>("blocks");
+        QTest::addColumn<int>("reads");
+        QTest::addColumn<int>("allocated");
+        QTest::newRow("far from the reserve") << 4096 << 20 << 3 << 20;
+        QTest::newRow("room for ten blocks: every fifth") << 512 + 20 << 10 << 2 << 10;
+        QTest::newRow("room for one block: every block") << 515 << 5 << 6 << 5;
+        QTest::newRow("below the reserve") << 500 << 3 << 4 << 0;
+    }
+    void machineFiguresAreReadWhileTheyMatter() {
+        QFETCH(int, freeMB);
+        QFETCH(int, blocks);
+        QFETCH(int, reads);
+        QFETCH(int, allocated);
+        tests::FakeMemorySource memory;
+        memory.SetMB(8192, static_cast<std::uint64_t>(freeMB));
+        MappedBlockAllocator allocator(memory, nullptr, false);
+        QVERIFY(allocator.BeginPass());
+        std::vector<Allocation> held;
+        held.reserve(static_cast<std::size_t>(blocks));
+        for (int i = 0; i < blocks; ++i) {
+            held.push_back(allocator.Allocate());
+        }
+        QCOMPARE(memory.reads, reads);
+        QCOMPARE(static_cast<int>(std::count_if(held.begin(), held.end(),
+                                                [](const Allocation& a) { return a.block != nullptr; })),
+                 allocated);
+
+        // The figures fall far below the reserve: the next reading refuses, at the latest eight blocks on.
+        memory.SetMB(8192, 100);
+        int more = 0;
+        while (allocator.Allocate().block) {
+            ++more;
+        }
+        QVERIFY(more < MappedBlockAllocator::MaxBlocksPerReading);
     }
 
     // The pass asks for about twice the free memory; it runs what the reserve allows at its start, and its

@@ -1,6 +1,8 @@
 #include <QTest>
 
+#include <cmath>
 #include <limits>
+#include <vector>
 
 #include "platform/numeric/Numeric.h"
 
@@ -30,6 +32,42 @@ private slots:
         QFETCH(int, expected);
         QCOMPARE(CLng(value), std::optional<std::int32_t>(expected));
         QCOMPARE(CInt(value), std::optional<std::int16_t>(static_cast<std::int16_t>(expected)));
+    }
+
+    // Against the definition by floor: quarters and near-halves around zero, the 2^52 boundary where every
+    // double is whole, signed zeros and values that are not numbers.
+    void roundingMatchesItsDefinition() {
+        const auto reference = [](double v) {
+            const double floored = std::floor(v);
+            const double fraction = v - floored;
+            if (!std::isfinite(v) || fraction < 0.5) {
+                return std::isfinite(v) ? floored : v;
+            }
+            return fraction > 0.5 || std::fmod(floored, 2.0) != 0.0 ? floored + 1.0 : floored;
+        };
+        std::vector<double> values = {0.49999999999999994,
+                                      -0.49999999999999994,
+                                      0x1p52 - 0.5,
+                                      -0x1p52 + 0.5,
+                                      0x1p52 + 1.0,
+                                      -0x1p53,
+                                      1e300,
+                                      -1e300,
+                                      0.0,
+                                      -0.0};
+        for (int i = -4000; i <= 4000; ++i) {
+            values.push_back(i / 4.0);
+            values.push_back(std::nextafter(i / 2.0, 1e9));
+            values.push_back(std::nextafter(i / 2.0, -1e9));
+        }
+        for (const double v : values) {
+            const double rounded = RoundHalfEven(v);
+            QVERIFY2(rounded == reference(v) && std::signbit(rounded) == std::signbit(reference(v)),
+                     qPrintable(QString::number(v, 'g', 17)));
+        }
+        QVERIFY(std::isnan(RoundHalfEven(std::numeric_limits<double>::quiet_NaN())));
+        QCOMPARE(RoundHalfEven(-std::numeric_limits<double>::infinity()),
+                 -std::numeric_limits<double>::infinity());
     }
 
     void reportsOverflowInsteadOfWrapping() {
