@@ -14,6 +14,7 @@
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SelectedObject.h"
 #include "platform/gdi/SysColours.h"
+#include "platform/gdi/TextMeasures.h"
 
 namespace kelvo::gdi {
 
@@ -95,6 +96,9 @@ public:
     bool SetRop2Value(int rop2);
     QPoint BrushOrigin() const { return brushOrigin_; }
     void SetBrushOrigin(QPoint origin) { brushOrigin_ = origin; }
+    // Measurements of the fonts text is drawn with on this context, kept while it lives.
+    TextMeasures& Measures(const QFont& font) { return textMeasures_.For(font); }
+
     std::int32_t CurrentX() const { return currentX_; }
     std::int32_t CurrentY() const { return currentY_; }
     void SetCurrentPosition(std::int32_t x, std::int32_t y) {
@@ -121,6 +125,7 @@ private:
     QPoint brushOrigin_;
     std::int32_t currentX_ = 0;
     std::int32_t currentY_ = 0;
+    TextMeasuresCache textMeasures_;
 };
 
 using DcPtr = std::unique_ptr<DeviceContext>;

@@ -50,16 +50,16 @@ struct Line {
 
 // Splits a paragraph into lines no wider than limit, breaking after spaces; spaces at a break are
 // dropped. Word widths are measured once so very long texts stay cheap.
-void WrapParagraph(const QString& paragraph, qsizetype offset, std::int64_t limit,
-                   const QFontMetrics& metrics, std::vector<Line>& lines) {
+void WrapParagraph(const QString& paragraph, qsizetype offset, std::int64_t limit, TextMeasures& metrics,
+                   std::vector<Line>& lines) {
     qsizetype lineStart = 0;
     qsizetype lineEnd = 0; // end of the last word that fits, spaces excluded
     std::int64_t lineWidth = 0;
     qsizetype position = 0;
-    const int spaceWidth = metrics.horizontalAdvance(QLatin1Char(' '));
+    const int spaceWidth = metrics.Width(QStringLiteral(" "));
     const auto addLine = [&](qsizetype start, qsizetype end) {
         const QString text = paragraph.mid(start, end - start);
-        lines.push_back(Line{offset + start, text, metrics.horizontalAdvance(text)});
+        lines.push_back(Line{offset + start, text, metrics.Width(text)});
     };
     while (position < paragraph.size()) {
         qsizetype spaces = position;
@@ -70,13 +70,13 @@ void WrapParagraph(const QString& paragraph, qsizetype offset, std::int64_t limi
         while (wordEnd < paragraph.size() && paragraph[wordEnd] != QLatin1Char(' ')) {
             ++wordEnd;
         }
-        const std::int64_t wordWidth = metrics.horizontalAdvance(paragraph.mid(spaces, wordEnd - spaces));
+        const std::int64_t wordWidth = metrics.Width(paragraph.mid(spaces, wordEnd - spaces));
         std::int64_t withWord = lineWidth + std::int64_t{spaceWidth} * (spaces - position) + wordWidth;
         // Widths rounded piece by piece can add up to more than the line's own width; a line that
         // seems too long is measured whole, so text measured into a rectangle wraps the same when it is
         // drawn there.
         if (lineEnd > lineStart && withWord > limit) {
-            withWord = metrics.horizontalAdvance(paragraph.mid(lineStart, wordEnd - lineStart));
+            withWord = metrics.Width(paragraph.mid(lineStart, wordEnd - lineStart));
         }
         if (lineEnd > lineStart && withWord > limit) {
             addLine(lineStart, lineEnd);
@@ -91,11 +91,10 @@ void WrapParagraph(const QString& paragraph, qsizetype offset, std::int64_t limi
     addLine(lineStart, std::max(lineEnd, lineStart));
 }
 
-std::vector<Line> LayOut(const QString& text, unsigned format, std::int64_t limit,
-                         const QFontMetrics& metrics) {
+std::vector<Line> LayOut(const QString& text, unsigned format, std::int64_t limit, TextMeasures& metrics) {
     std::vector<Line> lines;
     if ((format & DT_SINGLELINE) != 0) {
-        lines.push_back(Line{0, text, metrics.horizontalAdvance(text)});
+        lines.push_back(Line{0, text, metrics.Width(text)});
         return lines;
     }
     qsizetype start = 0;
@@ -108,7 +107,7 @@ std::vector<Line> LayOut(const QString& text, unsigned format, std::int64_t limi
         if ((format & DT_WORDBREAK) != 0) {
             WrapParagraph(paragraph, start, limit, metrics, lines);
         } else {
-            lines.push_back(Line{start, paragraph, metrics.horizontalAdvance(paragraph)});
+            lines.push_back(Line{start, paragraph, metrics.Width(paragraph)});
         }
         if (end >= text.size()) {
             break;
@@ -138,8 +137,8 @@ int DrawTextA(DeviceContext& dc, const QString& text, int count, Rect& rect, uns
         return 0;
     }
     const QFont font = dc.CurrentFont().font;
-    const QFontMetrics metrics(font);
-    const int lineHeight = metrics.height();
+    TextMeasures& metrics = dc.Measures(font);
+    const int lineHeight = metrics.Height();
     if ((format & DT_SINGLELINE) != 0) {
         format &= ~DT_WORDBREAK;
     }
@@ -212,13 +211,13 @@ int DrawTextA(DeviceContext& dc, const QString& text, int count, Rect& rect, uns
         if (dc.BkMode() == OPAQUE && line.width > 0) {
             painter.fillRect(QRect(left, top, line.width, lineHeight), QColor::fromRgb(background));
         }
-        painter.drawText(left, top + metrics.ascent(), line.text);
+        painter.drawText(left, top + metrics.Ascent(), line.text);
         const qsizetype key = marked.underline - line.start;
         if (marked.underline >= 0 && key >= 0 && key < line.text.size()) {
-            const int from = left + metrics.horizontalAdvance(line.text.left(key));
-            const int to = left + metrics.horizontalAdvance(line.text.left(key + 1)) - 2;
+            const int from = left + metrics.Width(line.text.left(key));
+            const int to = left + metrics.Width(line.text.left(key + 1)) - 2;
             if (to >= from) {
-                painter.fillRect(QRect(from, top + metrics.ascent() + 1, to - from + 1, 1),
+                painter.fillRect(QRect(from, top + metrics.Ascent() + 1, to - from + 1, 1),
                                  QColor::fromRgb(textColour));
             }
         }

@@ -1,5 +1,6 @@
 #include <limits>
 #include <optional>
+#include <vector>
 
 #include <QtTest>
 
@@ -17,7 +18,6 @@ namespace {
 
 constexpr std::int32_t Max = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t Min = std::numeric_limits<std::int32_t>::min();
-constexpr QRgb Blue = 0xFF0000FFu;
 
 QFont TestFont() {
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -185,6 +185,33 @@ private slots:
         DrawTextA(dc, QStringLiteral("abcdef"), 2, partial, DT_CALCRECT);
         QCOMPARE(partial.right, metrics_.horizontalAdvance(QStringLiteral("ab")));
         SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    }
+
+    // One context measuring the same texts again and again, in several fonts in turn and past the number of
+    // widths a font keeps: every measure is what the font's metrics give.
+    void RepeatedMeasuresStayTrue() {
+        QImage image = Blank(4, 4);
+        DeviceContext dc(image, colours_);
+        std::vector<QFont> fonts;
+        for (int pixels : {9, 12, 17, 23, 30, 12}) {
+            QFont font = TestFont();
+            font.setPixelSize(pixels);
+            fonts.push_back(font);
+        }
+        for (int round = 0; round < 3; ++round) {
+            for (const QFont& qfont : fonts) {
+                const Font font = CreateFontIndirect(qfont);
+                const SelectedObject previous = SelectObject(dc, font);
+                const QFontMetrics metrics(qfont);
+                for (int i = 0; i < 700; i += 7 + round) {
+                    const QString text = QString::number(i * 37) + QStringLiteral(" %");
+                    Rect rect{3, 4, 3, 4};
+                    QCOMPARE(DrawTextA(dc, text, -1, rect, DT_CALCRECT | DT_SINGLELINE), metrics.height());
+                    QCOMPARE(rect, (Rect{3, 4, 3 + metrics.horizontalAdvance(text), 4 + metrics.height()}));
+                }
+                SelectObject(dc, previous);
+            }
+        }
     }
 
     void ClippedToTheRectangle() {

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QHash>
+#include <QString>
+
+namespace kelvo::gdi {
+
+// The measurements of one font: its line height and ascent and the widths of the texts measured with it,
+// each worked out once. Measuring goes through the whole text stack (font lookup, shaping) and costs tens
+// of microseconds when its code and data are not in the caches, as between the blocks of a memory pass.
+class TextMeasures {
+public:
+    explicit TextMeasures(const QFont& font);
+
+    const QFont& Font() const { return font_; }
+    int Height() const { return height_; }
+    int Ascent() const { return ascent_; }
+    // The advance of text, as QFontMetrics::horizontalAdvance gives it.
+    int Width(const QString& text);
+
+private:
+    // Enough for every text a control draws; beyond it the widths start over.
+    static constexpr qsizetype MaxWidths = 512;
+
+    QFont font_;
+    QFontMetrics metrics_;
+    int height_;
+    int ascent_;
+    QHash<QString, int> widths_;
+};
+
+// The measurements of the few fonts a device context draws text with, most recent first.
+class TextMeasuresCache {
+public:
+    TextMeasures& For(const QFont& font);
+
+private:
+    static constexpr std::size_t MaxFonts = 4;
+    std::vector<std::unique_ptr<TextMeasures>> fonts_;
+};
+
+} // namespace kelvo::gdi
