@@ -27,8 +27,23 @@ constexpr std::uint64_t MinimumReserve = 512ull * 1024 * 1024;
 constexpr std::size_t HugePageBytes = std::size_t{2} * 1024 * 1024;
 
 // A huge page can only back a 2 MiB-aligned 2 MiB range, which a 2,000,000-byte mapping never is; for huge
-// pages a block therefore gets a whole aligned 2 MiB range, cut out of a mapping twice that size.
-void* MapAlignedHugeRange() {
+// pages a block therefore gets a whole aligned 2 MiB range. The range just below the previous block is
+// asked for first (the kernel places mappings downwards, so it is usually free): one call. Otherwise the
+// range is cut out of a mapping twice that size, three calls.
+void* MapAlignedHugeRange(void* previous) {
+    const auto below = reinterpret_cast<std::uintptr_t>(previous) - HugePageBytes;
+    if (previous != nullptr && below != 0) {
+        void* wanted = reinterpret_cast<void*>(below); // NOLINT(performance-no-int-to-ptr)
+        void* got = ::mmap(wanted, HugePageBytes, PROT_READ | PROT_WRITE,
+                           MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED_NOREPLACE, -1, 0);
+        if (got == wanted) {
+            ::madvise(got, HugePageBytes, MADV_HUGEPAGE);
+            return got;
+        }
+        if (got != MAP_FAILED) {
+            ::munmap(got, HugePageBytes); // a kernel without MAP_FIXED_NOREPLACE put it elsewhere
+        }
+    }
     void* raw =
         ::mmap(nullptr, 2 * HugePageBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (raw == MAP_FAILED) {
@@ -146,10 +161,13 @@ Allocation MappedBlockAllocator::Allocate() {
         return {nullptr, true};
     }
     void* data =
-        hugePages_ ? MapAlignedHugeRange()
+        hugePages_ ? MapAlignedHugeRange(lastHugeRange_)
                    : ::mmap(nullptr, BlockBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (data == MAP_FAILED) {
         return {};
+    }
+    if (hugePages_) {
+        lastHugeRange_ = data;
     }
     auto block = std::make_unique<MappedBlock>(data, mapped);
     ++blocksSinceReading_;

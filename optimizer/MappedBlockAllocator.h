@@ -52,6 +52,8 @@ private:
     system::CgroupMemory* cgroup_;
     bool hugePages_;
     std::optional<system::MemoryStatus> reading_;
+    // Where the last huge-page block was mapped: the next one is asked for just below it.
+    void* lastHugeRange_ = nullptr;
     int blocksSinceReading_ = 0;
 };
 
