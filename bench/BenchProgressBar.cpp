@@ -62,7 +62,8 @@ int main(int argc, char** argv) {
     // The value steps through 0..100 as a pass drives it, so every width of the fill is measured.
     const auto paint = [&](int i) {
         look.value = i % 101;
-        DrawProgressBar(*drawing, &buffer, screen, area, look, state);
+        DrawProgressBar(&buffer, ScreenTarget{surface, [&screen]() -> gdi::DeviceContext& { return screen; }},
+                        area, look, state);
     };
     const double withText = Time(2000, paint);
     look.showText = false;

@@ -26,24 +26,26 @@ private:
 constexpr std::uint64_t MinimumReserve = 512ull * 1024 * 1024;
 constexpr std::size_t HugePageBytes = std::size_t{2} * 1024 * 1024;
 
-// A huge page can only back a 2 MiB-aligned 2 MiB range, which a 2,000,000-byte mapping never is; for huge
-// pages a block therefore gets a whole aligned 2 MiB range. The range just below the previous block is
-// asked for first (the kernel places mappings downwards, so it is usually free): one call. Otherwise the
-// range is cut out of a mapping twice that size, three calls.
-void* MapAlignedHugeRange(void* previous) {
+// The 2 MiB range just below previous, or null when it cannot be had.
+void* MapRangeBelow(void* previous) {
     const auto below = reinterpret_cast<std::uintptr_t>(previous) - HugePageBytes;
-    if (previous != nullptr && below != 0) {
-        void* wanted = reinterpret_cast<void*>(below); // NOLINT(performance-no-int-to-ptr)
-        void* got = ::mmap(wanted, HugePageBytes, PROT_READ | PROT_WRITE,
-                           MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED_NOREPLACE, -1, 0);
-        if (got == wanted) {
-            ::madvise(got, HugePageBytes, MADV_HUGEPAGE);
-            return got;
-        }
-        if (got != MAP_FAILED) {
-            ::munmap(got, HugePageBytes); // a kernel without MAP_FIXED_NOREPLACE put it elsewhere
-        }
+    if (previous == nullptr || below == 0) {
+        return nullptr;
     }
+    void* wanted = reinterpret_cast<void*>(below); // NOLINT(performance-no-int-to-ptr)
+    void* got = ::mmap(wanted, HugePageBytes, PROT_READ | PROT_WRITE,
+                       MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED_NOREPLACE, -1, 0);
+    if (got == wanted) {
+        return got;
+    }
+    if (got != MAP_FAILED) {
+        ::munmap(got, HugePageBytes); // a kernel without MAP_FIXED_NOREPLACE put it elsewhere
+    }
+    return nullptr;
+}
+
+// An aligned 2 MiB range cut out of a mapping twice that size, or MAP_FAILED.
+void* MapAlignedRange() {
     void* raw =
         ::mmap(nullptr, 2 * HugePageBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (raw == MAP_FAILED) {
@@ -60,8 +62,22 @@ void* MapAlignedHugeRange(void* previous) {
     if (tail > 0) {
         ::munmap(data + HugePageBytes, tail);
     }
-    // Only a hint: without free huge pages the kernel simply uses small ones.
-    ::madvise(data, HugePageBytes, MADV_HUGEPAGE);
+    return data;
+}
+
+// A huge page can only back a 2 MiB-aligned 2 MiB range, which a 2,000,000-byte mapping never is; for huge
+// pages a block therefore gets a whole aligned 2 MiB range. The range just below the previous block is
+// asked for first (the kernel places mappings downwards, so it is usually free): one call. Otherwise the
+// range is cut out of a mapping twice that size, three calls.
+void* MapAlignedHugeRange(void* previous) {
+    void* data = MapRangeBelow(previous);
+    if (data == nullptr) {
+        data = MapAlignedRange();
+    }
+    if (data != MAP_FAILED) {
+        // Only a hint: without free huge pages the kernel simply uses small ones.
+        ::madvise(data, HugePageBytes, MADV_HUGEPAGE);
+    }
     return data;
 }
 
@@ -132,15 +148,17 @@ std::optional<system::MemoryStatus> MappedBlockAllocator::MachineFigures() {
                                         reading_->availableBytes - taken(blocksSinceReading_)};
         }
     }
+    return ReadMachineFigures();
+}
+
+std::optional<system::MemoryStatus> MappedBlockAllocator::ReadMachineFigures() {
     reading_ = memory_.Read();
     blocksSinceReading_ = 0;
     return reading_;
 }
 
 std::optional<std::int32_t> MappedBlockAllocator::BeginPass() {
-    const auto status = memory_.Read();
-    reading_ = status;
-    blocksSinceReading_ = 0;
+    const auto status = ReadMachineFigures();
     if (!status) {
         return std::nullopt; // without figures there is no telling how much is safe
     }

@@ -47,6 +47,7 @@ private:
     // The machine's figures for the next block: the last reading less what was committed since, or a
     // fresh reading when that one may be out of date. Empty when they cannot be read.
     std::optional<system::MemoryStatus> MachineFigures();
+    std::optional<system::MemoryStatus> ReadMachineFigures();
 
     system::MemorySource& memory_;
     system::CgroupMemory* cgroup_;

@@ -137,12 +137,17 @@ void PaintProgressBar(gdi::DeviceContext& dc, const ProgressBarLook& look, Progr
     DrawText(paint);
 }
 
-void DrawProgressBar(gdi::DeviceContext& drawing, const ProgressBarBackBuffer* bufferInUse,
-                     gdi::DeviceContext& screen, const ScreenArea& area, const ProgressBarLook& look,
-                     ProgressBarState& state) {
-    PaintProgressBar(drawing, look, state);
-    if (bufferInUse != nullptr && area.width >= 1 && area.height >= 1) {
-        bufferInUse->pDraw(screen, 0, 0, area.width, area.height, area.left, area.top);
+void DrawProgressBar(const ProgressBarBackBuffer* bufferInUse, const ScreenTarget& screen,
+                     const ScreenArea& area, const ProgressBarLook& look, ProgressBarState& state) {
+    gdi::DeviceContext* buffer = bufferInUse != nullptr ? bufferInUse->Dc() : nullptr;
+    if (buffer == nullptr) {
+        PaintProgressBar(screen.context(), look, state);
+        return;
+    }
+    PaintProgressBar(*buffer, look, state);
+    if (area.width >= 1 && area.height >= 1 &&
+        !bufferInUse->Shows(screen.shown, area.left, area.top, area.width, area.height)) {
+        bufferInUse->pDraw(screen.context(), 0, 0, area.width, area.height, area.left, area.top);
     }
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
+#include <QImage>
 #include <QString>
 
 #include "controls/progressbar/ProgressBarBackBuffer.h"
@@ -30,11 +32,18 @@ struct ScreenArea {
     std::int32_t height = 0;
 };
 
-// One full paint: on the drawing context, then, when the control paints through its back buffer, the
-// client part of the buffer copied to the control's own context. An empty client area copies nothing,
-// so pixels of a larger buffer never reach the screen.
-void DrawProgressBar(gdi::DeviceContext& drawing, const ProgressBarBackBuffer* bufferInUse,
-                     gdi::DeviceContext& screen, const ScreenArea& area, const ProgressBarLook& look,
-                     ProgressBarState& state);
+// The control's own context and the pixels it draws into. Taking the context for drawing has the window
+// repaint, so it is taken only when something is drawn there.
+struct ScreenTarget {
+    const QImage& shown;
+    std::function<gdi::DeviceContext&()> context;
+};
+
+// One full paint: into the back buffer when the control paints through one, then the client part of the
+// buffer copied to the control's own context unless that already shows exactly these pixels; without a
+// buffer, straight on the control's context. An empty client area copies nothing, so pixels of a larger
+// buffer never reach the screen.
+void DrawProgressBar(const ProgressBarBackBuffer* bufferInUse, const ScreenTarget& screen,
+                     const ScreenArea& area, const ProgressBarLook& look, ProgressBarState& state);
 
 } // namespace kelvo::controls::progressbar

@@ -180,24 +180,20 @@ progressbar::ProgressBarLook sknProgressBar::Look() const {
 }
 
 void sknProgressBar::DrawProgressBar() {
-    progressbar::ProgressBarLook look = Look();
-    gdi::DeviceContext* buffer = bufferInUse_ ? buffer_.Dc() : nullptr;
-    // A buffer smaller than the client (its growth was refused) would lose the rest of the bar.
-    if (buffer != nullptr && (buffer_.Width() < look.clientWidth || buffer_.Height() < look.clientHeight)) {
-        buffer = nullptr;
-    }
-    if (buffer == nullptr) {
+    const progressbar::ProgressBarLook look = Look();
+    const progressbar::ScreenArea area{0, 0, look.clientWidth, look.clientHeight};
+    const progressbar::ScreenTarget screen{Surface().Image(),
+                                           [this]() -> gdi::DeviceContext& { return Surface().hDC(); }};
+    const bool buffered = bufferInUse_ && buffer_.Dc() != nullptr &&
+                          // A buffer smaller than the client (its growth was refused) would lose the rest.
+                          buffer_.Width() >= look.clientWidth && buffer_.Height() >= look.clientHeight;
+    if (!buffered) {
         lastPaint_.reset();
-        progressbar::PaintProgressBar(Surface().hDC(), look, state_);
+        progressbar::DrawProgressBar(nullptr, screen, area, look, state_);
         return;
     }
-    PaintRecord record{look, state_, buffer->State(), 0};
-    progressbar::PaintProgressBar(*buffer, look, state_);
-    // Taking the surface's context repaints the window: only when the pixels differ from those shown.
-    if (look.clientWidth >= 1 && look.clientHeight >= 1 &&
-        !buffer_.Shows(Surface().Image(), 0, 0, look.clientWidth, look.clientHeight)) {
-        buffer_.pDraw(Surface().hDC(), 0, 0, look.clientWidth, look.clientHeight, 0, 0);
-    }
+    PaintRecord record{look, state_, buffer_.Dc()->State(), 0};
+    progressbar::DrawProgressBar(&buffer_, screen, area, look, state_);
     record.surfaceChanges = Surface().Changes();
     lastPaint_ = std::move(record);
 }

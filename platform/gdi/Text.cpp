@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include <QFontMetrics>
 #include <QPainter>
 
 #include "platform/gdi/GdiConstants.h"

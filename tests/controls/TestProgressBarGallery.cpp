@@ -30,8 +30,9 @@ QImage ShowBar(const ProgressBarLook& look, const gdi::SysColours& colours) {
     gdi::DeviceContext screen(surface, colours);
     ProgressBarBackBuffer buffer(colours);
     ProgressBarState state;
-    gdi::DeviceContext* drawing = buffer.EnsureBackBuffer(look.clientWidth, look.clientHeight);
-    DrawProgressBar(drawing != nullptr ? *drawing : screen, drawing != nullptr ? &buffer : nullptr, screen,
+    const bool buffered = buffer.EnsureBackBuffer(look.clientWidth, look.clientHeight) != nullptr;
+    DrawProgressBar(buffered ? &buffer : nullptr,
+                    ScreenTarget{surface, [&screen]() -> gdi::DeviceContext& { return screen; }},
                     ScreenArea{0, 0, look.clientWidth, look.clientHeight}, look, state);
     return surface;
 }

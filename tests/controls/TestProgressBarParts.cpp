@@ -159,15 +159,23 @@ private slots:
         ProgressBarBackBuffer buffer(colours_);
         ProgressBarState state;
         ProgressBarLook look = Look(4, 40, 24, 100);
-        DrawProgressBar(*buffer.EnsureBackBuffer(40, 24), &buffer, screen, ScreenArea{0, 0, 40, 24}, look,
-                        state);
+        int taken = 0;
+        const ScreenTarget target{screenImage, [&]() -> gdi::DeviceContext& {
+                                      ++taken;
+                                      return screen;
+                                  }};
+        buffer.EnsureBackBuffer(40, 24);
+        DrawProgressBar(&buffer, target, ScreenArea{0, 0, 40, 24}, look, state);
         QCOMPARE(At(screenImage, 39, 23), 0xFFFFFFu); // the etched edge's outer highlight
+        // The same pixels again: the screen's context is not even taken.
+        DrawProgressBar(&buffer, target, ScreenArea{0, 0, 40, 24}, look, state);
+        QCOMPARE(taken, 1);
 
         screenImage.fill(0xFF00FF00u);
         look.clientWidth = 20;
         look.clientHeight = 10;
-        DrawProgressBar(*buffer.EnsureBackBuffer(20, 10), &buffer, screen, ScreenArea{0, 0, 20, 10}, look,
-                        state);
+        buffer.EnsureBackBuffer(20, 10);
+        DrawProgressBar(&buffer, target, ScreenArea{0, 0, 20, 10}, look, state);
         QCOMPARE(buffer.Width(), 40);
         for (int y = 0; y < 24; ++y) {
             for (int x = 0; x < 40; ++x) {
@@ -177,8 +185,8 @@ private slots:
         // An empty client copies nothing at all.
         screenImage.fill(0xFF00FF00u);
         look.clientWidth = 0;
-        DrawProgressBar(*buffer.EnsureBackBuffer(0, 10), &buffer, screen, ScreenArea{0, 0, 0, 10}, look,
-                        state);
+        buffer.EnsureBackBuffer(0, 10);
+        DrawProgressBar(&buffer, target, ScreenArea{0, 0, 0, 10}, look, state);
         QCOMPARE(At(screenImage, 0, 0), 0x00FF00u);
         // pDraw without its optional arguments copies the whole buffer to (0, 0).
         QVERIFY(buffer.pDraw(screen));
