@@ -192,6 +192,8 @@ int DrawTextA(DeviceContext& dc, const QString& text, int count, Rect& rect, uns
     painter.setClipRect(clip);
     painter.setFont(font);
     painter.setPen(QColor::fromRgb(textColour));
+    // Text with no right-to-left letters runs left to right unless the painter says otherwise.
+    const bool leftToRight = painter.layoutDirection() != Qt::RightToLeft;
     for (const Line& line : lines) {
         std::int64_t x = rect.left;
         if ((format & DT_CENTER) != 0) {
@@ -210,7 +212,15 @@ int DrawTextA(DeviceContext& dc, const QString& text, int count, Rect& rect, uns
         if (dc.BkMode() == OPAQUE && line.width > 0) {
             painter.fillRect(QRect(left, top, line.width, lineHeight), QColor::fromRgb(background));
         }
-        painter.drawText(left, top + metrics.Ascent(), line.text);
+        // Shaping is most of the cost of drawing a short text; a text drawn before is drawn from its glyphs.
+        const QList<QGlyphRun>* glyphs = leftToRight ? metrics.Glyphs(line.text, painter.font()) : nullptr;
+        if (glyphs != nullptr) {
+            for (const QGlyphRun& run : *glyphs) {
+                painter.drawGlyphRun(QPointF(left, top + metrics.Ascent()), run);
+            }
+        } else {
+            painter.drawText(left, top + metrics.Ascent(), line.text);
+        }
         const qsizetype key = marked.underline - line.start;
         if (marked.underline >= 0 && key >= 0 && key < line.text.size()) {
             const int from = left + metrics.Width(line.text.left(key));

@@ -5,7 +5,9 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QHash>
+#include <QList>
 #include <QString>
 
 namespace kelvo::gdi {
@@ -22,16 +24,32 @@ public:
     int Ascent() const { return ascent_; }
     // The advance of text, as QFontMetrics::horizontalAdvance gives it.
     int Width(const QString& text);
+    // The glyphs of text shaped with drawnWith (a painter's font, resolved for its device) as one
+    // left-to-right line, placed from the start of its baseline: drawn there, they give the pixels
+    // QPainter::drawText gives, without shaping the text again. Null for a text this cannot promise that
+    // for (see ShapesAlike); such text is drawn by the painter.
+    const QList<QGlyphRun>* Glyphs(const QString& text, const QFont& drawnWith);
+    // Plain text without decorations: characters from Latin scripts, spaces and punctuation only, so
+    // the text has one direction whatever the paragraph's and nothing besides shaping places its glyphs.
+    static bool ShapesAlike(const QString& text, const QFont& font);
 
 private:
     // Enough for every text a control draws; beyond it the widths start over.
     static constexpr qsizetype MaxWidths = 512;
+    // Longer texts are not kept: they are not the texts drawn again and again.
+    static constexpr qsizetype MaxShapedLength = 128;
+
+    struct Shaped {
+        QFont drawnWith;
+        QList<QGlyphRun> runs;
+    };
 
     QFont font_;
     QFontMetrics metrics_;
     int height_;
     int ascent_;
     QHash<QString, int> widths_;
+    QHash<QString, Shaped> shaped_;
 };
 
 // The measurements of the few fonts a device context draws text with, most recent first.

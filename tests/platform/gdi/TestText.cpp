@@ -2,6 +2,7 @@
 #include <optional>
 #include <vector>
 
+#include <QPainter>
 #include <QtTest>
 
 #include "GuardedTest.h"
@@ -211,6 +212,49 @@ private slots:
                 }
                 SelectObject(dc, previous);
             }
+        }
+    }
+
+    // Texts drawn again are drawn from their kept glyphs: the first and the later draws give the pixels
+    // of the painter's own drawText, in every font, for plain, kerned, ligated, accented and decorated
+    // text, and for text this shortcut leaves to the painter.
+    void DrawnAsThePainterDrawsIt() {
+        std::vector<QFont> fonts{TestFont(), QFont(QStringLiteral("Tahoma"), 8)};
+        fonts.emplace_back(QStringLiteral("DejaVu Serif"), 13, QFont::Bold, true);
+        QFont spaced = TestFont();
+        spaced.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
+        fonts.push_back(spaced);
+        QFont underlined = TestFont();
+        underlined.setUnderline(true);
+        fonts.push_back(underlined);
+        const QStringList texts{QStringLiteral("45 %"), QStringLiteral("100 %"), QStringLiteral("Free RAM Now"),
+                                QStringLiteral("AVAWAY To"),  QStringLiteral("office ffl"),
+                                QStringLiteral("Ça été ŝ ǅ"), QStringLiteral(" x  y "),
+                                QStringLiteral("שלום 45")};
+        for (const QFont& qfont : fonts) {
+            QImage image = Blank(160, 40);
+            DeviceContext dc(image, colours_);
+            const Font font = CreateFontIndirect(qfont);
+            const SelectedObject previous = SelectObject(dc, font);
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, Colour(0x804020));
+            const QFontMetrics metrics(qfont);
+            for (const QString& text : texts) {
+                QImage expected = Blank(160, 40);
+                {
+                    QPainter painter(&expected);
+                    painter.setFont(qfont);
+                    painter.setPen(QColor(0x20, 0x40, 0x80));
+                    painter.drawText(3, 5 + metrics.ascent(), text);
+                }
+                for (int draw = 0; draw < 2; ++draw) {
+                    image.fill(0xFFFFFFFFu);
+                    Rect rect{3, 5, 160, 40};
+                    DrawTextA(dc, text, -1, rect, DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+                    QVERIFY2(image == expected, qPrintable(qfont.toString() + QStringLiteral(": ") + text));
+                }
+            }
+            SelectObject(dc, previous);
         }
     }
 
