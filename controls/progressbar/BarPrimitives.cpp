@@ -1,7 +1,7 @@
 #include "controls/progressbar/BarPrimitives.h"
 
 #include <algorithm>
-#include <optional>
+#include <vector>
 
 #include "controls/progressbar/BarColour.h"
 #include "platform/gdi/Fill.h"
@@ -65,33 +65,22 @@ void DrawGradient(gdi::DeviceContext& dc, gdi::Colour endColour, gdi::Colour sta
     const std::int64_t extent = horizontal ? target->width() : target->height();
     const std::int64_t first = std::max<std::int64_t>(0, -origin);
     const std::int64_t last = std::min<std::int64_t>(n, extent - 1 - origin);
-    // Neighbouring lines mostly share a colour (a bar hundreds of pixels long spans a few dozen shades), so
-    // a pen is made only when the colour changes: the pixels are those of a pen per line, and a value
-    // written at every block of a pass stays cheap to draw.
-    std::optional<gdi::Colour> penColour;
-    gdi::Pen pen;
-    gdi::SelectedObject previous;
-    for (std::int64_t i = first; i <= last; ++i) {
-        const gdi::Colour colour =
-            gdi::Colour::FromRgb(Interpolate(end.red, dRed, i), Interpolate(end.green, dGreen, i),
-                                 Interpolate(end.blue, dBlue, i));
-        if (colour != penColour) {
-            gdi::Pen next = gdi::CreatePen(gdi::PS_SOLID, 1, colour);
-            gdi::SelectedObject before = gdi::SelectObject(dc, next);
-            if (!penColour) {
-                previous = std::move(before);
-            }
-            gdi::DeleteObject(pen);
-            pen = std::move(next);
-            penColour = colour;
-        }
-        const auto at = static_cast<std::int32_t>(origin + i);
-        gdi::MoveToEx(dc, horizontal ? at : x, horizontal ? y : at);
-        gdi::LineTo(dc, horizontal ? at : x2, horizontal ? y2 : at);
+    if (first > last) {
+        return;
     }
-    if (penColour) {
-        gdi::SelectObject(dc, previous);
-        gdi::DeleteObject(pen);
+    std::vector<gdi::Colour> colours;
+    colours.reserve(static_cast<std::size_t>(last - first + 1));
+    for (std::int64_t i = first; i <= last; ++i) {
+        colours.push_back(gdi::Colour::FromRgb(Interpolate(end.red, dRed, i), Interpolate(end.green, dGreen, i),
+                                               Interpolate(end.blue, dBlue, i)));
+    }
+    // Line i runs from (x + i, y) to (x + i, y2) across a horizontal bar, from (x, y + i) to (x2, y + i) down a
+    // vertical one; the lines are within the target, so their positions fit.
+    const auto at = static_cast<std::int32_t>(origin + first);
+    if (horizontal) {
+        gdi::DrawStripes(dc, true, at, colours, y, y2);
+    } else {
+        gdi::DrawStripes(dc, false, at, colours, x, x2);
     }
 }
 

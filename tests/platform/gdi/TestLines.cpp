@@ -1,6 +1,7 @@
 #include <limits>
 #include <optional>
 #include <set>
+#include <vector>
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -255,6 +256,46 @@ private slots:
         }
         QCOMPARE(image, before);
         SelectObject(dc, GetStockObject(BLACK_PEN));
+    }
+
+    // A band of stripes leaves the pixels and the current position that a pen per line leaves, forwards
+    // and backwards, in both directions, partly or wholly off the image, and in every mixing mode.
+    void StripesDrawAsLines() {
+        struct Band {
+            bool vertical;
+            std::int32_t first;
+            std::int32_t from;
+            std::int32_t to;
+        };
+        const Band bands[] = {{true, 2, 1, 9}, {true, 5, 9, 1}, {false, 1, 0, 12}, {false, 3, 12, 2},
+                              {true, -4, -3, 40}, {false, 8, 4, 4}, {true, 20, 0, 5}, {false, -2, 30, -30}};
+        std::vector<Colour> colours;
+        for (std::uint32_t i = 0; i < 9; ++i) {
+            colours.push_back(Colour(0x102030u * i + 0x0F0E0Du));
+        }
+        colours.push_back(Colour(0x80000005u)); // a system colour, resolved on the way
+        for (const Band& band : bands) {
+            for (int rop2 = 1; rop2 <= 16; ++rop2) {
+                QImage expected = Blank(14, 11, 0xFF5A3C1Eu);
+                QImage image = expected.copy();
+                DeviceContext lines(expected, colours_);
+                DeviceContext stripes(image, colours_);
+                SetROP2(lines, rop2);
+                SetROP2(stripes, rop2);
+                for (std::size_t i = 0; i < colours.size(); ++i) {
+                    Pen pen = CreatePen(PS_SOLID, 1, colours[i]);
+                    const SelectedObject previous = SelectObject(lines, pen);
+                    const auto at = band.first + static_cast<std::int32_t>(i);
+                    MoveToEx(lines, band.vertical ? at : band.from, band.vertical ? band.from : at);
+                    LineTo(lines, band.vertical ? at : band.to, band.vertical ? band.to : at);
+                    SelectObject(lines, previous);
+                    DeleteObject(pen);
+                }
+                QVERIFY(DrawStripes(stripes, band.vertical, band.first, colours, band.from, band.to));
+                QCOMPARE(image, expected);
+                QCOMPARE(QPoint(stripes.CurrentX(), stripes.CurrentY()), QPoint(lines.CurrentX(), lines.CurrentY()));
+            }
+        }
     }
 
     void PixelsAndColours() {
