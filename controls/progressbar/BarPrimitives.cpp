@@ -1,7 +1,8 @@
 #include "controls/progressbar/BarPrimitives.h"
 
 #include <algorithm>
-#include <vector>
+
+#include <QVarLengthArray>
 
 #include "controls/progressbar/BarColour.h"
 #include "platform/gdi/Fill.h"
@@ -68,8 +69,8 @@ void DrawGradient(gdi::DeviceContext& dc, gdi::Colour endColour, gdi::Colour sta
     if (first > last) {
         return;
     }
-    std::vector<gdi::Colour> colours;
-    colours.reserve(static_cast<std::size_t>(last - first + 1));
+    QVarLengthArray<gdi::Colour, 1024> colours;
+    colours.reserve(last - first + 1);
     for (std::int64_t i = first; i <= last; ++i) {
         colours.push_back(gdi::Colour::FromRgb(Interpolate(end.red, dRed, i), Interpolate(end.green, dGreen, i),
                                                Interpolate(end.blue, dBlue, i)));

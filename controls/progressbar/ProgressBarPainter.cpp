@@ -1,6 +1,8 @@
 #include "controls/progressbar/ProgressBarPainter.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 
 #include "controls/progressbar/BarMath.h"
@@ -96,7 +98,14 @@ QString PercentText(const ProgressBarLook& look) {
     }
     // The value of a 32-bit fraction times 100 stays below 2^38, so it is exact in 64 bits.
     const double percent = numeric::Int(Fraction(look.value, look.max) * 100.0);
-    return QString::number(static_cast<qint64>(percent)) + QStringLiteral(" %");
+    // Written out here rather than by QString::number: the pass paints a new percentage every tenth block,
+    // when the locale machinery behind number formatting has long left the caches.
+    std::array<char, 24> digits{};
+    const auto written = std::to_chars(digits.data(), digits.data() + digits.size() - 2, static_cast<qint64>(percent));
+    char* end = written.ptr;
+    *end++ = ' ';
+    *end++ = '%';
+    return QString::fromLatin1(digits.data(), end - digits.data());
 }
 
 void DrawPercentText(gdi::DeviceContext& dc, const ProgressBarLook& look, ProgressBarState& state) {

@@ -1,7 +1,8 @@
 #include "platform/gdi/Lines.h"
 
 #include <algorithm>
-#include <vector>
+
+#include <QVarLengthArray>
 
 #include "platform/gdi/GdiConstants.h"
 #include "platform/gdi/LinePainter.h"
@@ -64,9 +65,10 @@ bool DrawStripes(DeviceContext& dc, bool vertical, std::int32_t first, std::span
         return true;
     }
     // Vertical lines: every row of the band holds the same run of colours.
-    std::vector<QRgb> row(static_cast<std::size_t>(clipped->right - clipped->left));
-    for (std::size_t x = 0; x < row.size(); ++x) {
-        const QRgb colour = Raster::DeviceColour(dc, colours[static_cast<std::size_t>(clipped->left - across0) + x]);
+    QVarLengthArray<QRgb, 1024> row(clipped->right - clipped->left);
+    for (qsizetype x = 0; x < row.size(); ++x) {
+        const QRgb colour =
+            Raster::DeviceColour(dc, colours[static_cast<std::size_t>(clipped->left - across0 + x)]);
         row[x] = rop2 == R2_COPYPEN ? Raster::Mix(0, colour, R2_COPYPEN) : colour;
     }
     for (int y = clipped->top; y < clipped->bottom; ++y) {
@@ -75,7 +77,7 @@ bool DrawStripes(DeviceContext& dc, bool vertical, std::int32_t first, std::span
             std::copy(row.cbegin(), row.cend(), pixels);
             continue;
         }
-        for (std::size_t x = 0; x < row.size(); ++x) {
+        for (qsizetype x = 0; x < row.size(); ++x) {
             pixels[x] = Raster::Mix(pixels[x], row[x], rop2);
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 
@@ -18,16 +19,11 @@ inline double RoundHalfEven(double value) {
     if (value == 0.0 || !(value < 0x1p52 && value > -0x1p52)) {
         return value;
     }
-    const auto whole = static_cast<std::int64_t>(value);        // toward zero, in range by the test above
-    const double fraction = value - static_cast<double>(whole); // exact
-    const bool odd = (whole & 1) != 0;
-    std::int64_t rounded = whole;
-    if (fraction > 0.5 || (fraction == 0.5 && odd)) {
-        ++rounded;
-    } else if (fraction < -0.5 || (fraction == -0.5 && odd)) {
-        --rounded;
-    }
-    return static_cast<double>(rounded);
+    // Below 2^52 in magnitude, adding 2^52 of the same sign leaves no bits below the units: the sum is
+    // rounded as every sum is, to nearest with halves to even, and taking 2^52 away again is exact. No
+    // branch on the fraction, which a gradient's channels make unpredictable.
+    const double shift = std::copysign(0x1p52, value);
+    return (value + shift) - shift;
 }
 
 // Conversions to 32- and 16-bit signed integers with half-to-even rounding.

@@ -208,6 +208,7 @@ private slots:
         // 29 / 100 * 100 is 28.999999999999996 in double precision.
         QTest::newRow("29 of 100") << 4 << 29 << 100 << "28 %";
         QTest::newRow("largest value") << 0 << Big << 1 << "214748364700 %";
+        QTest::newRow("smallest value") << 0 << -Big << 1 << "-214748364700 %";
     }
     void Text() {
         QFETCH(int, scrolling);

@@ -234,7 +234,7 @@ private slots:
         QCOMPARE(memory.reads, 4); // figures are read afresh for every block
     }
 
-    // The machine's figures are read again at least every eighth block, and before every block once the last
+    // The machine's figures are read again at least every 32nd block, and before every block once the last
     // reading leaves less than twice the blocks committed since above the reserve. A drop seen by a reading
     // stops the blocks at once.
     void machineFiguresAreReadWhileTheyMatter_data() {
@@ -242,7 +242,7 @@ private slots:
         QTest::addColumn<int>("blocks");
         QTest::addColumn<int>("reads");
         QTest::addColumn<int>("allocated");
-        QTest::newRow("far from the reserve") << 4096 << 20 << 3 << 20;
+        QTest::newRow("far from the reserve") << 4096 << 70 << 3 << 70;
         QTest::newRow("room for ten blocks: every fifth") << 512 + 20 << 10 << 2 << 10;
         QTest::newRow("room for one block: every block") << 515 << 5 << 6 << 5;
         QTest::newRow("below the reserve") << 500 << 3 << 4 << 0;
@@ -266,7 +266,7 @@ private slots:
                                                 [](const Allocation& a) { return a.block != nullptr; })),
                  allocated);
 
-        // The figures fall far below the reserve: the next reading refuses, at the latest eight blocks on.
+        // The figures fall far below the reserve: the next reading refuses, at the latest 32 blocks on.
         memory.SetMB(8192, 100);
         int more = 0;
         while (allocator.Allocate().block) {
