@@ -34,6 +34,13 @@ std::uint8_t Interpolate(std::int32_t from, float step, std::int64_t i) {
     return static_cast<std::uint8_t>(std::clamp(channel, 0.0, 255.0));
 }
 
+gdi::BrushData SolidBrush(gdi::Colour colour) {
+    gdi::BrushData brush;
+    brush.style = gdi::BS_SOLID;
+    brush.colour = colour;
+    return brush;
+}
+
 } // namespace
 
 void DrawLine(gdi::DeviceContext& dc, std::int32_t x, std::int32_t y, std::int32_t endX, std::int32_t endY,
@@ -85,16 +92,14 @@ void DrawGradient(gdi::DeviceContext& dc, gdi::Colour endColour, gdi::Colour sta
     }
 }
 
+// The brushes of these two live only for the one call, so they are plain brush data rather than objects
+// made and deleted: the pixels are the same and nothing is allocated.
 void FillSolid(gdi::DeviceContext& dc, const gdi::Rect& rect, gdi::Colour colour) {
-    gdi::Brush brush = gdi::CreateSolidBrush(ResolveColour(colour, dc.Colours()));
-    gdi::FillRect(dc, rect, brush);
-    gdi::DeleteObject(brush);
+    gdi::FillRect(dc, rect, SolidBrush(ResolveColour(colour, dc.Colours())));
 }
 
 void FrameSolid(gdi::DeviceContext& dc, const gdi::Rect& rect, gdi::Colour colour) {
-    gdi::Brush brush = gdi::CreateSolidBrush(colour);
-    gdi::FrameRect(dc, rect, brush);
-    gdi::DeleteObject(brush);
+    gdi::FrameRect(dc, rect, SolidBrush(colour));
 }
 
 } // namespace kelvo::controls::progressbar

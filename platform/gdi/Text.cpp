@@ -19,7 +19,7 @@ struct Marked {
 };
 
 Marked RemoveMarks(const QString& text, unsigned format) {
-    if ((format & DT_NOPREFIX) != 0) {
+    if ((format & DT_NOPREFIX) != 0 || !text.contains(QLatin1Char('&'))) {
         return Marked{text, -1};
     }
     Marked marked;
