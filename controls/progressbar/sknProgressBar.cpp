@@ -125,6 +125,7 @@ void sknProgressBar::SetShowText(bool showText) {
 }
 
 void sknProgressBar::SetValue(std::int32_t value) {
+    const bool changed = value != value_;
     value_ = value;
     // The paint takes the surface's context, which has the window copy the surface to the screen in the
     // next turn of the event loop: that is the refresh. Asking the window to repaint at once as well
@@ -132,7 +133,8 @@ void sknProgressBar::SetValue(std::int32_t value) {
     if (!PaintWouldRepeat()) {
         DrawProgressBar();
     }
-    if (QAccessible::isActive()) {
+    // Assistive technology hears of new values only: the pass writes each one ten times over.
+    if (changed && QAccessible::isActive()) {
         QAccessibleValueChangeEvent event(this, value_);
         QAccessible::updateAccessibility(&event);
     }

@@ -72,7 +72,10 @@ const QList<QGlyphRun>* TextMeasures::Glyphs(const QString& text, const QFont& d
 
 TextMeasures& TextMeasuresCache::For(const QFont& font) {
     const auto found =
-        std::find_if(fonts_.begin(), fonts_.end(), [&font](const auto& m) { return m->Font() == font; });
+        std::find_if(fonts_.begin(), fonts_.end(), [&font](const auto& m) {
+        // A copy of the font shares its data: telling so takes no comparison of families and sizes.
+        return m->Font().isCopyOf(font) || m->Font() == font;
+    });
     if (found != fonts_.end()) {
         std::rotate(fonts_.begin(), found, found + 1);
         return *fonts_.front();
