@@ -206,8 +206,8 @@ bool sknProgressBar::PaintWouldRepeat() const {
     // nothing else. Every line it draws starts with a move, so where the last paint left the pen does not
     // matter either.
     if (!lastPaint_ || !bufferInUse_ || buffer_.Dc() == nullptr ||
-        Surface().Changes() != lastPaint_->surfaceChanges) {
-        return false;
+        Surface().Changes() != lastPaint_->surfaceChanges || lastPaint_->look.value != value_) {
+        return false; // a new value, the commonest change, is told without building the look
     }
     gdi::DrawingState dc = buffer_.Dc()->State();
     dc.currentX = lastPaint_->dc.currentX;
