@@ -239,10 +239,10 @@ int main(int argc, char** argv) {
         std::printf("per-block check: %.1f us (%zu limited memory groups)%s\n", perCheck,
                     cgroup.LimitedGroups(), sink == 0 ? " (no figures)" : "");
     }
-    std::printf(
-        "pass of %d blocks (%.2f GB) without and with the real bar, best of %d rounds with small pages and %d "
-        "with huge pages, side by side\n",
-        blocks, blocks * BlockBytes / 1e9, SmallPageRounds, HugePageRounds);
+    std::printf("pass of %d blocks (%.2f GB) without and with the real bar, best of %d rounds with small "
+                "pages and %d "
+                "with huge pages, side by side\n",
+                blocks, blocks * BlockBytes / 1e9, SmallPageRounds, HugePageRounds);
     for (bool huge : {false, true}) {
         double bestBare = 0;
         PassFigures best[2];

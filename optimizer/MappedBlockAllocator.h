@@ -19,11 +19,12 @@ std::uint64_t ReserveBytes(std::uint64_t totalBytes);
 // once. Linux overcommits: a mapping that cannot be backed still succeeds and the OOM killer strikes
 // later, so the allocator refuses a block unless the reserve stays available after it. The headroom under
 // the process's memory group limits is read before every block; which groups those are is looked up afresh
-// as each pass begins. The machine's figures (a few microseconds of the kernel's time to produce, tens of microseconds just after a block has been filled) are read
-// before a block unless the last reading is fewer than MaxBlocksPerReading blocks old and left room above
-// the reserve for twice what has been committed since, this block included; the blocks committed since
-// the reading count as taken. Near the reserve they are read before every block. With huge pages each block
-// takes a whole aligned 2 MiB range so the kernel can back it with one huge page.
+// as each pass begins. The machine's figures (a few microseconds of the kernel's time to produce, tens of
+// microseconds just after a block has been filled) are read before a block unless the last reading is fewer
+// than MaxBlocksPerReading blocks old and left room above the reserve for twice what has been committed
+// since, this block included; the blocks committed since the reading count as taken. Near the reserve they
+// are read before every block. With huge pages each block takes a whole aligned 2 MiB range so the kernel can
+// back it with one huge page.
 class MappedBlockAllocator final : public BlockAllocator {
 public:
     MappedBlockAllocator(system::MemorySource& memory, system::CgroupMemory* cgroup, bool hugePages);

@@ -79,11 +79,12 @@ void DrawGradient(gdi::DeviceContext& dc, gdi::Colour endColour, gdi::Colour sta
     QVarLengthArray<gdi::Colour, 1024> colours;
     colours.reserve(last - first + 1);
     for (std::int64_t i = first; i <= last; ++i) {
-        colours.push_back(gdi::Colour::FromRgb(Interpolate(end.red, dRed, i), Interpolate(end.green, dGreen, i),
+        colours.push_back(gdi::Colour::FromRgb(Interpolate(end.red, dRed, i),
+                                               Interpolate(end.green, dGreen, i),
                                                Interpolate(end.blue, dBlue, i)));
     }
-    // Line i runs from (x + i, y) to (x + i, y2) across a horizontal bar, from (x, y + i) to (x2, y + i) down a
-    // vertical one; the lines are within the target, so their positions fit.
+    // Line i runs from (x + i, y) to (x + i, y2) across a horizontal bar, from (x, y + i) to (x2, y + i) down
+    // a vertical one; the lines are within the target, so their positions fit.
     const auto at = static_cast<std::int32_t>(origin + first);
     if (horizontal) {
         gdi::DrawStripes(dc, true, at, colours, y, y2);

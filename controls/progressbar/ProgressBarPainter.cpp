@@ -101,7 +101,8 @@ QString PercentText(const ProgressBarLook& look) {
     // Written out here rather than by QString::number: the pass paints a new percentage every tenth block,
     // when the locale machinery behind number formatting has long left the caches.
     std::array<char, 24> digits{};
-    const auto written = std::to_chars(digits.data(), digits.data() + digits.size() - 2, static_cast<qint64>(percent));
+    const auto written =
+        std::to_chars(digits.data(), digits.data() + digits.size() - 2, static_cast<qint64>(percent));
     char* end = written.ptr;
     *end++ = ' ';
     *end++ = '%';

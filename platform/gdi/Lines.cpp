@@ -36,7 +36,8 @@ bool DrawStripes(DeviceContext& dc, bool vertical, std::int32_t first, std::span
         return true;
     }
     const std::int64_t lastLine = std::int64_t{first} + static_cast<std::int64_t>(colours.size()) - 1;
-    const auto endOfLast = static_cast<std::int32_t>(std::clamp<std::int64_t>(lastLine, INT32_MIN, INT32_MAX));
+    const auto endOfLast =
+        static_cast<std::int32_t>(std::clamp<std::int64_t>(lastLine, INT32_MIN, INT32_MAX));
     if (vertical) {
         dc.SetCurrentPosition(endOfLast, to);
     } else {

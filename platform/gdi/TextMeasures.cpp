@@ -71,8 +71,7 @@ const QList<QGlyphRun>* TextMeasures::Glyphs(const QString& text, const QFont& d
 }
 
 TextMeasures& TextMeasuresCache::For(const QFont& font) {
-    const auto found =
-        std::find_if(fonts_.begin(), fonts_.end(), [&font](const auto& m) {
+    const auto found = std::find_if(fonts_.begin(), fonts_.end(), [&font](const auto& m) {
         // A copy of the font shares its data: telling so takes no comparison of families and sizes.
         return m->Font().isCopyOf(font) || m->Font() == font;
     });

@@ -267,8 +267,8 @@ private slots:
             std::int32_t from;
             std::int32_t to;
         };
-        const Band bands[] = {{true, 2, 1, 9}, {true, 5, 9, 1}, {false, 1, 0, 12}, {false, 3, 12, 2},
-                              {true, -4, -3, 40}, {false, 8, 4, 4}, {true, 20, 0, 5}, {false, -2, 30, -30}};
+        const Band bands[] = {{true, 2, 1, 9},    {true, 5, 9, 1},  {false, 1, 0, 12}, {false, 3, 12, 2},
+                              {true, -4, -3, 40}, {false, 8, 4, 4}, {true, 20, 0, 5},  {false, -2, 30, -30}};
         std::vector<Colour> colours;
         for (std::uint32_t i = 0; i < 9; ++i) {
             colours.push_back(Colour(0x102030u * i + 0x0F0E0Du));
@@ -293,7 +293,8 @@ private slots:
                 }
                 QVERIFY(DrawStripes(stripes, band.vertical, band.first, colours, band.from, band.to));
                 QCOMPARE(image, expected);
-                QCOMPARE(QPoint(stripes.CurrentX(), stripes.CurrentY()), QPoint(lines.CurrentX(), lines.CurrentY()));
+                QCOMPARE(QPoint(stripes.CurrentX(), stripes.CurrentY()),
+                         QPoint(lines.CurrentX(), lines.CurrentY()));
             }
         }
     }

@@ -227,10 +227,10 @@ private slots:
         QFont underlined = TestFont();
         underlined.setUnderline(true);
         fonts.push_back(underlined);
-        const QStringList texts{QStringLiteral("45 %"), QStringLiteral("100 %"), QStringLiteral("Free RAM Now"),
-                                QStringLiteral("AVAWAY To"),  QStringLiteral("office ffl"),
-                                QStringLiteral("Ça été ŝ ǅ"), QStringLiteral(" x  y "),
-                                QStringLiteral("שלום 45")};
+        const QStringList texts{QStringLiteral("45 %"),         QStringLiteral("100 %"),
+                                QStringLiteral("Free RAM Now"), QStringLiteral("AVAWAY To"),
+                                QStringLiteral("office ffl"),   QStringLiteral("Ça été ŝ ǅ"),
+                                QStringLiteral(" x  y "),       QStringLiteral("שלום 45")};
         for (const QFont& qfont : fonts) {
             QImage image = Blank(160, 40);
             DeviceContext dc(image, colours_);
