@@ -240,8 +240,7 @@ int main(int argc, char** argv) {
                     cgroup.LimitedGroups(), sink == 0 ? " (no figures)" : "");
     }
     std::printf("pass of %d blocks (%.2f GB) without and with the real bar, best of %d rounds with small "
-                "pages and %d "
-                "with huge pages, side by side\n",
+                "pages and %d with huge pages, side by side\n",
                 blocks, blocks * BlockBytes / 1e9, SmallPageRounds, HugePageRounds);
     for (bool huge : {false, true}) {
         double bestBare = 0;

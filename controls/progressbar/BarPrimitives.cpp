@@ -34,13 +34,6 @@ std::uint8_t Interpolate(std::int32_t from, float step, std::int64_t i) {
     return static_cast<std::uint8_t>(std::clamp(channel, 0.0, 255.0));
 }
 
-gdi::BrushData SolidBrush(gdi::Colour colour) {
-    gdi::BrushData brush;
-    brush.style = gdi::BS_SOLID;
-    brush.colour = colour;
-    return brush;
-}
-
 } // namespace
 
 void DrawLine(gdi::DeviceContext& dc, std::int32_t x, std::int32_t y, std::int32_t endX, std::int32_t endY,
@@ -85,22 +78,18 @@ void DrawGradient(gdi::DeviceContext& dc, gdi::Colour endColour, gdi::Colour sta
     }
     // Line i runs from (x + i, y) to (x + i, y2) across a horizontal bar, from (x, y + i) to (x2, y + i) down
     // a vertical one; the lines are within the target, so their positions fit.
-    const auto at = static_cast<std::int32_t>(origin + first);
-    if (horizontal) {
-        gdi::DrawStripes(dc, true, at, colours, y, y2);
-    } else {
-        gdi::DrawStripes(dc, false, at, colours, x, x2);
-    }
+    gdi::DrawStripes(dc, horizontal, static_cast<std::int32_t>(origin + first), colours, horizontal ? y : x,
+                     horizontal ? y2 : x2);
 }
 
 // The brushes of these two live only for the one call, so they are plain brush data rather than objects
 // made and deleted: the pixels are the same and nothing is allocated.
 void FillSolid(gdi::DeviceContext& dc, const gdi::Rect& rect, gdi::Colour colour) {
-    gdi::FillRect(dc, rect, SolidBrush(ResolveColour(colour, dc.Colours())));
+    gdi::FillRect(dc, rect, gdi::SolidBrushData(ResolveColour(colour, dc.Colours())));
 }
 
 void FrameSolid(gdi::DeviceContext& dc, const gdi::Rect& rect, gdi::Colour colour) {
-    gdi::FrameRect(dc, rect, SolidBrush(colour));
+    gdi::FrameRect(dc, rect, gdi::SolidBrushData(colour));
 }
 
 } // namespace kelvo::controls::progressbar

@@ -28,10 +28,7 @@ Line InnerLine(unsigned edge) {
 }
 
 BrushData SolidBrush(const DeviceContext& dc, int index) {
-    BrushData brush;
-    brush.style = BS_SOLID;
-    brush.colour = dc.Colours().GetSysColor(index);
-    return brush;
+    return SolidBrushData(dc.Colours().GetSysColor(index));
 }
 
 // One line of the border along the inside of [l, r) x [t, b) on the sides asked for.

@@ -65,10 +65,7 @@ bool FillRect(DeviceContext& dc, const Rect& rect, int colourIndexPlusOne) {
     if (!SysColours::IsValidIndex(colourIndexPlusOne - 1)) {
         return false;
     }
-    BrushData brush;
-    brush.style = BS_SOLID;
-    brush.colour = dc.Colours().GetSysColor(colourIndexPlusOne - 1);
-    return FillRect(dc, rect, brush);
+    return FillRect(dc, rect, SolidBrushData(dc.Colours().GetSysColor(colourIndexPlusOne - 1)));
 }
 
 bool FrameRect(DeviceContext& dc, const Rect& rect, const BrushData& brush) {

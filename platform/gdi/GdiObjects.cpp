@@ -29,11 +29,15 @@ Pen CreatePen(int style, int width, Colour colour) {
     return Pen(std::make_shared<PenData>(PenData{effectiveStyle, width == 0 ? 1 : width, colour}));
 }
 
+BrushData SolidBrushData(Colour colour) {
+    BrushData brush;
+    brush.style = BS_SOLID;
+    brush.colour = colour;
+    return brush;
+}
+
 Brush CreateSolidBrush(Colour colour) {
-    auto data = std::make_shared<BrushData>();
-    data->style = BS_SOLID;
-    data->colour = colour;
-    return Brush(std::move(data));
+    return Brush(std::make_shared<BrushData>(SolidBrushData(colour)));
 }
 
 Brush CreateHatchBrush(int hatchStyle, Colour colour) {
@@ -130,8 +134,7 @@ SelectedObject GetStockObject(int index) {
         std::array<std::shared_ptr<const BrushData>, 6> made;
         const std::array<std::uint32_t, 5> shades{0xFFFFFF, 0xC0C0C0, 0x808080, 0x404040, 0x000000};
         for (std::size_t i = 0; i < shades.size(); ++i) {
-            made[i] =
-                std::make_shared<const BrushData>(BrushData{BS_SOLID, Colour(shades[i]), 0, QImage(), false});
+            made[i] = std::make_shared<const BrushData>(SolidBrushData(Colour(shades[i])));
         }
         made[5] = std::make_shared<const BrushData>(BrushData{BS_NULL, Colour(0), 0, QImage(), false});
         return made;

@@ -63,6 +63,8 @@ struct LogBrush {
 // A null handle on failure (unknown style, hatch outside 0..5, empty or null bitmap ...).
 Pen CreatePen(int style, int width, Colour colour);
 Brush CreateSolidBrush(Colour colour);
+// The data of a solid brush, for a fill that needs no brush object of its own.
+BrushData SolidBrushData(Colour colour);
 Brush CreateHatchBrush(int hatchStyle, Colour colour);
 // Copies the bitmap: the brush stays valid when the bitmap is deleted.
 Brush CreatePatternBrush(const Bitmap& bitmap);

@@ -18,7 +18,7 @@ int TextMeasures::Width(const QString& text) {
     if (found != widths_.cend()) {
         return *found;
     }
-    if (widths_.size() >= MaxWidths) {
+    if (widths_.size() >= MaxTexts) {
         widths_.clear();
     }
     const int width = metrics_.horizontalAdvance(text);
@@ -44,7 +44,7 @@ const QList<QGlyphRun>* TextMeasures::Glyphs(const QString& text, const QFont& d
     if (found != shaped_.end() && found->drawnWith == drawnWith) {
         return &found->runs;
     }
-    if (shaped_.size() >= MaxWidths) {
+    if (shaped_.size() >= MaxTexts) {
         shaped_.clear();
     }
     QTextLayout layout(text, drawnWith);

@@ -29,13 +29,14 @@ public:
     // QPainter::drawText gives, without shaping the text again. Null for a text this cannot promise that
     // for (see ShapesAlike); such text is drawn by the painter.
     const QList<QGlyphRun>* Glyphs(const QString& text, const QFont& drawnWith);
+
+private:
     // Plain text without decorations: characters from Latin scripts, spaces and punctuation only, so
     // the text has one direction whatever the paragraph's and nothing besides shaping places its glyphs.
     static bool ShapesAlike(const QString& text, const QFont& font);
 
-private:
-    // Enough for every text a control draws; beyond it the widths start over.
-    static constexpr qsizetype MaxWidths = 512;
+    // Enough for every text a control draws; beyond it the widths, and the shaped texts, start over.
+    static constexpr qsizetype MaxTexts = 512;
     // Longer texts are not kept: they are not the texts drawn again and again.
     static constexpr qsizetype MaxShapedLength = 128;
 
