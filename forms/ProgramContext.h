@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include <QLocale>
 
@@ -11,8 +12,10 @@
 #include "optimizer/SchedulerValues.h"
 #include "platform/system/AppInfo.h"
 #include "platform/system/Clock.h"
+#include "platform/system/DesktopNotifier.h"
 #include "platform/system/MemoryStatus.h"
 #include "platform/system/Shell.h"
+#include "platform/system/TrayIcon.h"
 #include "platform/system/UserSettings.h"
 
 namespace kelvo::host {
@@ -22,6 +25,8 @@ class HostContext;
 namespace kelvo::controls {
 class ErrorLog;
 }
+
+class QMenu;
 
 namespace kelvo::forms {
 
@@ -44,6 +49,10 @@ struct ProgramContext {
     std::function<void()> unloadAll;
     // Where the 3-D frames log their trapped errors; none drops them.
     controls::ErrorLog* errorLog = nullptr;
+    // Makes the tray icon with the given menu; none makes the desktop's own (NotifyIcon).
+    std::function<std::unique_ptr<system::TrayIcon>(QMenu* menu)> makeTrayIcon;
+    // Where word of a pass the user did not watch goes; none says nothing.
+    system::DesktopNotifier* notifier = nullptr;
 };
 
 // The maker's web page: a full address for the main window's link, a bare host name for the tray menu.

@@ -4,12 +4,13 @@
 #include <QIcon>
 #include <QMenu>
 #include <QStyle>
-#include <QSystemTrayIcon>
 
 #include "FormResources.h"
 #include "app/OpenDocument.h"
 #include "app/ProgramFolder.h"
 #include "frmMain.h"
+#include "platform/numeric/Numeric.h"
+#include "platform/system/NotifyIcon.h"
 
 namespace kelvo::forms {
 
@@ -18,6 +19,9 @@ namespace {
 constexpr int LeftButtonUp = 514;
 constexpr int LeftButtonDoubleClick = 515;
 constexpr int RightButtonUp = 517;
+
+// The theme name of the program's icon, installed in hicolor with the program.
+const QString IconName = QStringLiteral("org.kelvo.Kelvo");
 
 } // namespace
 
@@ -53,6 +57,14 @@ frmHidden::frmHidden(ProgramContext& context)
         }
     });
     connect(mnuTrayPopup, &QMenu::aboutToShow, this, &frmHidden::TrayMenuShown);
+
+    trayReturn_.setSingleShot(true);
+    trayReturn_.setInterval(TrayReturnMs);
+    connect(&trayReturn_, &QTimer::timeout, this, [this] {
+        if (!TrayIconShown() && main_ != nullptr && !main_->isVisible()) {
+            main_->showMinimized();
+        }
+    });
 }
 
 frmHidden::~frmHidden() = default;
@@ -76,38 +88,91 @@ bool frmHidden::OptimizeRAM(std::int16_t count) {
 
 void frmHidden::TrayOn() {
     if (!tray_) {
-        tray_ = std::make_unique<QSystemTrayIcon>(windowIcon());
-        tray_->setToolTip(QStringLiteral("Kelvo Optimizer"));
-        tray_->setContextMenu(mnuTrayPopup);
-        connect(tray_.get(), &QSystemTrayIcon::activated, this,
-                [this](QSystemTrayIcon::ActivationReason reason) {
-                    switch (reason) {
-                    case QSystemTrayIcon::Trigger:
-                        TrayNotification(LeftButtonUp);
-                        break;
-                    case QSystemTrayIcon::DoubleClick:
-                        TrayNotification(LeftButtonDoubleClick);
-                        break;
-                    case QSystemTrayIcon::Context:
-                        TrayNotification(RightButtonUp);
-                        break;
-                    default:
-                        break;
-                    }
-                });
+        if (context_.makeTrayIcon) {
+            tray_ = context_.makeTrayIcon(mnuTrayPopup);
+        } else {
+            tray_ = std::make_unique<system::NotifyIcon>(
+                system::StatusNotifierItem::Description{QStringLiteral("Kelvo"), QStringLiteral("Kelvo"),
+                                                        IconName, windowIcon(),
+                                                        QStringLiteral("Kelvo Optimizer")},
+                mnuTrayPopup);
+        }
+        connect(tray_.get(), &system::TrayIcon::Clicked, this, [this](system::TrayIcon::Click click) {
+            switch (click) {
+            case system::TrayIcon::Click::Left:
+                TrayNotification(LeftButtonUp);
+                break;
+            case system::TrayIcon::Click::Double:
+                TrayNotification(LeftButtonDoubleClick);
+                break;
+            case system::TrayIcon::Click::Right:
+                TrayNotification(RightButtonUp);
+                break;
+            }
+        });
+        connect(tray_.get(), &system::TrayIcon::ShownChanged, this, &frmHidden::TrayShownChanged);
     }
-    // Shown even when no tray is there yet: the icon is embedded as soon as a tray host appears.
-    tray_->show();
+    tray_->Add();
 }
 
 void frmHidden::TrayOff() {
     if (tray_) {
-        tray_->hide();
+        tray_->Remove();
     }
 }
 
-bool frmHidden::TrayAvailable() const {
-    return QSystemTrayIcon::isSystemTrayAvailable();
+bool frmHidden::TrayIconShown() const {
+    return tray_ && tray_->Shown();
+}
+
+void frmHidden::TrayShownChanged(bool shown) {
+    if (shown) {
+        trayReturn_.stop();
+    } else {
+        trayReturn_.start();
+    }
+}
+
+void frmHidden::ShowMainWindowWithoutTray(int graceMs) {
+    if (main_ == nullptr || TrayIconShown()) {
+        return;
+    }
+    if (!tray_ || !tray_->Pending()) {
+        main_->show();
+        return;
+    }
+    QTimer::singleShot(graceMs, main_, [this] {
+        if (!TrayIconShown() && !main_->isVisible()) {
+            main_->show();
+        }
+    });
+}
+
+bool frmHidden::MainWindowInView() const {
+    return main_ != nullptr && main_->isVisible() && !main_->isMinimized();
+}
+
+void frmHidden::ScheduledPassDone(const system::MemoryStatus& before, const system::MemoryStatus& after) {
+    // The user who watches the window sees the bar and the figures.
+    if (context_.notifier == nullptr || MainWindowInView()) {
+        return;
+    }
+    context_.notifier->Notify(QStringLiteral("Kelvo Optimizer"), PassReport(before, after, context_.locale));
+}
+
+QString frmHidden::PassReport(const system::MemoryStatus& before, const system::MemoryStatus& after,
+                              const QLocale& locale) {
+    // The window's own format; the pattern gives nothing for 0, which is still a figure here.
+    const auto bytes = [&locale](std::uint64_t value) {
+        return value == 0 ? QStringLiteral("0")
+                          : numeric::Format(static_cast<double>(value), QStringLiteral("#,###,###"), locale);
+    };
+    const bool rose = after.availableBytes >= before.availableBytes;
+    const std::uint64_t change =
+        rose ? after.availableBytes - before.availableBytes : before.availableBytes - after.availableBytes;
+    return QStringLiteral("Free RAM before: %1\nFree RAM after: %2\nAvailable memory %3 by %4 bytes")
+        .arg(bytes(before.availableBytes), bytes(after.availableBytes),
+             rose ? QStringLiteral("rose") : QStringLiteral("fell"), bytes(change));
 }
 
 void frmHidden::TrayNotification(int message) {
@@ -133,9 +198,9 @@ void frmHidden::RestoreMainWindow() {
     if (main_ == nullptr) {
         return;
     }
-    // Only a window the user minimized from its title bar is still minimized here: clearing that state
-    // maps it again and the window manager brings it back. A window closed to the tray is withdrawn, not
-    // minimized, so this changes nothing and show() maps it once.
+    // A window minimized from its title bar, or closed on a desktop without a tray, is still minimized here:
+    // clearing that state maps it again and the window manager brings it back. A window closed to the tray
+    // is withdrawn, not minimized, so this changes nothing and show() maps it once.
     main_->setWindowState(main_->windowState() & ~Qt::WindowMinimized);
     main_->show();
     main_->raise();

@@ -8,9 +8,10 @@
 #include <QWidget>
 
 #include "ProgramContext.h"
+#include "optimizer/Scheduler.h"
+#include "platform/system/TrayIcon.h"
 
 class QMenu;
-class QSystemTrayIcon;
 
 namespace kelvo::forms {
 
@@ -20,8 +21,8 @@ class frmMain;
 QIcon ProgramIcon();
 
 // The window the user never sees: it owns the tray icon and its menu, and the global timer that drives
-// the scheduler.
-class frmHidden : public QWidget {
+// the scheduler. It tells the desktop of passes the scheduler ran while the main window was not in view.
+class frmHidden : public QWidget, public optimizer::PassObserver {
     Q_OBJECT
 public:
     explicit frmHidden(ProgramContext& context);
@@ -39,12 +40,27 @@ public:
 
     void TrayOn();
     void TrayOff();
-    // Whether a tray can show the icon now.
-    bool TrayAvailable() const;
+    // Whether a tray shows the icon now: only then can a hidden main window be brought back from it.
+    bool TrayIconShown() const;
+    // Shows the main window unless a tray shows the icon; a tray that has been asked to show it is given
+    // graceMs to do so.
+    void ShowMainWindowWithoutTray(int graceMs);
+    // Shows, un-minimizes, raises and activates the main window.
+    void RestoreMainWindow();
 
     // The tray icon's notifications, numbered as mouse messages: 514 left button released, 515 left
     // double click, 517 right button released.
     void TrayNotification(int message);
+
+    // PassObserver
+    void ScheduledPassDone(const system::MemoryStatus& before, const system::MemoryStatus& after) override;
+    // What the desktop is told of such a pass: the "Free RAM" figures before and after it and the change.
+    static QString PassReport(const system::MemoryStatus& before, const system::MemoryStatus& after,
+                              const QLocale& locale);
+
+    // A tray that went away is given this long to come back before a hidden main window is put where the
+    // user can reach it (a panel restarting, say).
+    static constexpr int TrayReturnMs = 3000;
 
     QTimer GlobalTimer;
     QMenu* mnuTrayPopup = nullptr;
@@ -54,11 +70,14 @@ signals:
     void TrayMenuShown();
 
 private:
-    void RestoreMainWindow();
+    // A tray that is gone leaves a hidden main window out of reach: it goes to the task list, minimized.
+    void TrayShownChanged(bool shown);
+    bool MainWindowInView() const;
 
     ProgramContext& context_;
     frmMain* main_ = nullptr;
-    std::unique_ptr<QSystemTrayIcon> tray_;
+    std::unique_ptr<system::TrayIcon> tray_;
+    QTimer trayReturn_;
 };
 
 } // namespace kelvo::forms

@@ -371,11 +371,17 @@ bool frmMain::QueryUnload(CloseReason reason) {
                                       QString::number(level));
     switch (reason) {
     case CloseReason::User:
-        // The window goes to the tray: it is withdrawn, not iconified first. Under X11 a minimize request
-        // leaves the iconic state in the window's hints, and the window manager applies those hints when
-        // the window is mapped again; the restore's own state change maps the window before it rewrites
-        // them, so the window manager took the window back iconic in about one restore in five.
-        hide();
+        // With a tray showing the icon the window goes there: it is withdrawn, not iconified first. Under
+        // X11 a minimize request leaves the iconic state in the window's hints, and the window manager
+        // applies those hints when the window is mapped again; the restore's own state change maps the
+        // window before it rewrites them, so the window manager took the window back iconic in about one
+        // restore in five. Without a tray a hidden window could never be brought back: it is minimized and
+        // stays in the desktop's task list.
+        if (hidden_.TrayIconShown()) {
+            hide();
+        } else {
+            showMinimized();
+        }
         return false;
     case CloseReason::Unload:
         hidden_.TrayOff();

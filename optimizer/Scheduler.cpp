@@ -42,7 +42,13 @@ bool Scheduler::RunPass() {
     if (!blocks) {
         return false; // the count does not fit a pass: the tick ends here
     }
-    optimizer_.OptimizeRAM(*blocks);
+    const auto before = observer_ != nullptr ? memory_.Read() : std::nullopt;
+    // A pass that was cut short or failed did not do what it set out to do: there is nothing to tell of it.
+    if (optimizer_.OptimizeRAM(*blocks) && before) {
+        if (const auto after = memory_.Read()) {
+            observer_->ScheduledPassDone(*before, *after);
+        }
+    }
     return true;
 }
 

@@ -20,6 +20,14 @@ public:
     virtual void SetNextOptimizeCaption(const QString& caption) = 0;
 };
 
+// Hears of every pass the scheduler started and finished, with the memory figures read just before and just
+// after it: a pass the user did not start may have run unseen.
+class PassObserver {
+public:
+    virtual ~PassObserver() = default;
+    virtual void ScheduledPassDone(const system::MemoryStatus& before, const system::MemoryStatus& after) = 0;
+};
+
 // Decides when a pass runs: on every eleventh event of the 100 ms global timer it refreshes the memory
 // figures, starts a pass when the free share is below the threshold, writes the countdown and starts a
 // pass when the timed interval has elapsed.
@@ -29,6 +37,7 @@ public:
               system::Clock& clock, system::StartMark& start);
 
     void SetView(ScheduleView* view) { view_ = view; }
+    void SetObserver(PassObserver* observer) { observer_ = observer; }
 
     // One event of the global timer.
     void OnGlobalTimer();
@@ -57,6 +66,7 @@ private:
     system::Clock& clock_;
     system::StartMark& start_;
     ScheduleView* view_ = nullptr;
+    PassObserver* observer_ = nullptr;
 
     // A pass cannot raise the available memory when other programs' memory has nowhere to go; a pass at
     // every tick while the share stays low would only make the machine slower. After a free-RAM pass the

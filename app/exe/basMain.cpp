@@ -27,6 +27,12 @@ namespace {
 // small ones.
 constexpr bool UseHugePages = true;
 
+// How long a later start waits for the running copy to take its request.
+constexpr int ComeForwardTimeoutMs = 1000;
+// How long a tray that has been asked to show the icon at start-up may take before a minimized start shows
+// the window after all.
+constexpr int TrayAnswerMs = 2000;
+
 QString UserConfigFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Kelvo");
 }
@@ -40,16 +46,27 @@ basMain::basMain()
     , pump_(host_->Events())
     , optimizer_(allocator_, pump_, passClock_, schedulerValues_)
     , scheduler_(schedulerValues_, optimizer_, memory_, clock_, shell_.Start)
-    , instance_(QStringLiteral("kelvo")) {}
+    , instance_(QStringLiteral("kelvo"))
+    , notifier_(QStringLiteral("Kelvo"), QStringLiteral("org.kelvo.Kelvo")) {}
 
 basMain::~basMain() = default;
 
 bool basMain::Start() {
     optimizer_.LevelPercent = 40;
+    const QString channelPath =
+        QFileInfo(instance_.LockPath()).absolutePath() + QStringLiteral("/kelvo.socket");
     switch (instance_.TryAcquire()) {
     case system::SingleInstance::Outcome::Acquired:
+        channel_ = std::make_unique<system::InstanceChannel>(channelPath);
+        if (!channel_->Listen()) {
+            std::fprintf(stderr, "Kelvo: a later start cannot bring this window forward: %s.\n",
+                         qPrintable(channel_->Problem()));
+        }
         break;
     case system::SingleInstance::Outcome::AlreadyRunning:
+        // The running copy may be out of sight (minimized, or on a desktop whose tray went away): it is asked
+        // to come forward, and this start ends as before.
+        system::InstanceChannel::AskToComeForward(channelPath, ComeForwardTimeoutMs);
         return false;
     case system::SingleInstance::Outcome::Unavailable:
         // Only a copy that really runs may stop this start; a broken lock must not keep the program from
@@ -81,9 +98,22 @@ bool basMain::Start() {
         host_->MessageBox(),
         controls::ErrorLogOrigin{host_->App(), environment.userName, environment.computerName});
     errorLog_->HoldMessages(true);
-    context_ = std::make_unique<forms::ProgramContext>(forms::ProgramContext{
-        *host_, shell_, schedulerValues_, optimizer_, scheduler_, *settings_, userSettings_, desktop_,
-        memory_, clock_, system::AppInfo{}, QLocale::system(), [this] { UnloadAll(); }, errorLog_.get()});
+    context_ = std::make_unique<forms::ProgramContext>(forms::ProgramContext{*host_,
+                                                                             shell_,
+                                                                             schedulerValues_,
+                                                                             optimizer_,
+                                                                             scheduler_,
+                                                                             *settings_,
+                                                                             userSettings_,
+                                                                             desktop_,
+                                                                             memory_,
+                                                                             clock_,
+                                                                             system::AppInfo{},
+                                                                             QLocale::system(),
+                                                                             [this] { UnloadAll(); },
+                                                                             errorLog_.get(),
+                                                                             {},
+                                                                             &notifier_});
 
     hidden_ = std::make_unique<forms::frmHidden>(*context_);
     hidden_->Load();
@@ -93,12 +123,19 @@ bool basMain::Start() {
     hidden_->SetMainWindow(main_.get());
     optimizer_.SetProgress(main_.get());
     scheduler_.SetView(main_.get());
+    scheduler_.SetObserver(hidden_.get());
+    if (channel_) {
+        QObject::connect(channel_.get(), &system::InstanceChannel::ComeForwardRequested, hidden_.get(),
+                         &forms::frmHidden::RestoreMainWindow);
+    }
     main_->Load();
     LoadSettings(*settings_, *main_);
     hidden_->EnableGlobalTimer();
 
     // Without a tray there is no way to bring a hidden window back: show it even for a minimized start.
-    if (!shell_.StartMinimized || !hidden_->TrayAvailable()) {
+    if (shell_.StartMinimized) {
+        hidden_->ShowMainWindowWithoutTray(TrayAnswerMs);
+    } else {
         main_->show();
     }
     errorLog_->ShowHeldMessages();

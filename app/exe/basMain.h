@@ -13,6 +13,8 @@
 #include "platform/host/HostContext.h"
 #include "platform/system/CgroupMemory.h"
 #include "platform/system/Clock.h"
+#include "platform/system/DesktopNotifier.h"
+#include "platform/system/InstanceChannel.h"
 #include "platform/system/MemoryStatus.h"
 #include "platform/system/Profile.h"
 #include "platform/system/Shell.h"
@@ -62,6 +64,8 @@ private:
     system::QtUserSettings userSettings_;
     system::DesktopShell desktop_;
     system::SingleInstance instance_;
+    std::unique_ptr<system::InstanceChannel> channel_;
+    system::DBusDesktopNotifier notifier_;
     std::unique_ptr<controls::ErrorLog> errorLog_;
     std::unique_ptr<forms::ProgramContext> context_;
     std::unique_ptr<forms::frmHidden> hidden_;

@@ -11,6 +11,27 @@ inline QString FirstError(const host::FormErrors& errors) {
     return errors.isEmpty() ? QString() : errors.first().ToString();
 }
 
+// A tray that shows the icon until a test says otherwise.
+class FakeTrayIcon final : public system::TrayIcon {
+public:
+    bool shown = true;
+    bool pending = false;
+    void Add() override {}
+    void Remove() override {}
+    bool Shown() const override { return shown; }
+    bool Pending() const override { return pending; }
+    void Set(bool value) {
+        shown = value;
+        emit ShownChanged(value);
+    }
+};
+
+class RecordingNotifier final : public system::DesktopNotifier {
+public:
+    QStringList bodies;
+    void Notify(const QString&, const QString& body) override { bodies << body; }
+};
+
 // Both windows over fake memory, clock, allocator, settings file and desktop.
 struct FormsRig {
     inline static const QString IniPath = QStringLiteral("/program/Kelvo.ini");
@@ -29,6 +50,8 @@ struct FormsRig {
     FakeUserSettings userSettings;
     FakeShell desktop;
     int unloads = 0;
+    FakeTrayIcon* tray = nullptr; // made by the hidden window's load
+    RecordingNotifier notifier;
     host::HostContext hostContext;
     forms::ProgramContext context{hostContext,
                                   shell,
@@ -42,7 +65,14 @@ struct FormsRig {
                                   clock,
                                   system::AppInfo{},
                                   QLocale(QLocale::English),
-                                  [this] { ++unloads; }};
+                                  [this] { ++unloads; },
+                                  nullptr,
+                                  [this](QMenu*) {
+                                      auto icon = std::make_unique<FakeTrayIcon>();
+                                      tray = icon.get();
+                                      return icon;
+                                  },
+                                  &notifier};
     forms::frmHidden hidden{context};
     forms::frmMain main{context, hidden};
 
@@ -62,6 +92,7 @@ struct FormsRig {
         hidden.SetMainWindow(&main);
         optimizer.SetProgress(&main);
         scheduler.SetView(&main);
+        scheduler.SetObserver(&hidden);
         main.Load();
         app::LoadSettings(settings, main);
     }

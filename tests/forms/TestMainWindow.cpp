@@ -230,6 +230,83 @@ private slots:
         QCOMPARE(rig.allocator.live, 0);
     }
 
+    // Without a tray showing the icon a window sent away could never come back: it stays in the task list.
+    void closeBoxAndStartWithoutATray_data() {
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<bool>("pending");
+        QTest::addColumn<bool>("closedVisible"); // after the close box: minimized in the task list
+        QTest::addColumn<bool>("startVisible");  // a minimized start shows the window at once
+        QTest::newRow("tray shows the icon") << true << false << false << false;
+        QTest::newRow("no tray") << false << false << true << true;
+        QTest::newRow("tray still answering") << false << true << true << false;
+    }
+    void closeBoxAndStartWithoutATray() {
+        QFETCH(bool, shown);
+        QFETCH(bool, pending);
+        QFETCH(bool, closedVisible);
+        QFETCH(bool, startVisible);
+        FormsRig rig;
+        rig.Start();
+        rig.tray->shown = shown;
+        rig.tray->pending = pending;
+        rig.hidden.ShowMainWindowWithoutTray(50);
+        QCOMPARE(rig.main.isVisible(), startVisible);
+        // A tray that was asked but never answered leaves the window shown after the grace time.
+        QTRY_COMPARE(rig.main.isVisible(), !shown);
+        rig.main.show();
+        QVERIFY(!rig.main.close());
+        QCOMPARE(rig.main.isVisible(), closedVisible);
+        QCOMPARE(rig.main.isMinimized(), closedVisible);
+        rig.hidden.RestoreMainWindow();
+        QVERIFY(rig.main.isVisible() && !rig.main.isMinimized());
+    }
+
+    // A tray that goes away while the window is in it: a restarting panel is waited for, one that stays
+    // away leaves the window minimized in the task list.
+    void aTrayThatGoesAway() {
+        FormsRig rig;
+        rig.Start();
+        rig.main.show();
+        QVERIFY(!rig.main.close());
+        rig.tray->Set(false);
+        QTest::qWait(forms::frmHidden::TrayReturnMs / 2);
+        rig.tray->Set(true);
+        QTest::qWait(forms::frmHidden::TrayReturnMs);
+        QVERIFY(rig.main.isHidden());
+        rig.tray->Set(false);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.main.isVisible(), forms::frmHidden::TrayReturnMs * 2);
+        QVERIFY(rig.main.isMinimized());
+    }
+
+    // Word of a scheduled pass goes to the desktop only when the window was not in view.
+    void passesTheUserDidNotWatch() {
+        FormsRig rig("[General]\r\nCheckRam=True\r\nCheckRamProcent=2\r\n");
+        rig.Start();
+        rig.memory.SetMB(8000, 1000);
+        rig.pump.onTurn = [&](int) { rig.memory.SetMB(8000, 3000); };
+        QStringList expected;
+        for (const char* state : {"shown", "closed", "minimized", "shown"}) {
+            rig.main.showNormal();
+            if (state == QByteArray("closed")) {
+                rig.main.close();
+            } else if (state == QByteArray("minimized")) {
+                rig.main.showMinimized();
+            }
+            rig.memory.SetMB(8000, 1000);
+            rig.scheduler.RearmFreeRam();
+            rig.scheduler.CheckSchedule();
+            if (state != QByteArray("shown")) {
+                expected << "Free RAM before: 1,048,576,000\nFree RAM after: 3,145,728,000\n"
+                            "Available memory rose by 2,097,152,000 bytes";
+            }
+            QCOMPARE(rig.notifier.bodies, expected);
+        }
+        QCOMPARE(forms::frmHidden::PassReport({8, 5}, {8, 5}, QLocale(QLocale::English)),
+                 "Free RAM before: 5\nFree RAM after: 5\nAvailable memory rose by 0 bytes");
+        QCOMPARE(forms::frmHidden::PassReport({8000, 4000}, {8000, 1000}, QLocale(QLocale::English)),
+                 "Free RAM before: 4,000\nFree RAM after: 1,000\nAvailable memory fell by 3,000 bytes");
+    }
+
     // Each way back from the tray, from each way the window can have left the screen.
     void trayRestores_data() {
         QTest::addColumn<QString>("gesture");

@@ -42,6 +42,15 @@ struct Rig {
     int Passes() const { return allocator.allocations; }
 };
 
+// Records what it hears of scheduled passes, as "available before -> available after" in MB.
+class FakeObserver final : public PassObserver {
+public:
+    QStringList passes;
+    void ScheduledPassDone(const system::MemoryStatus& before, const system::MemoryStatus& after) override {
+        passes << QStringLiteral("%1 -> %2").arg(before.availableBytes >> 20).arg(after.availableBytes >> 20);
+    }
+};
+
 QString Minutes(const QString& n) {
     return "Next RAM Optimization: \r\n" + n + " minutes";
 }
@@ -232,6 +241,32 @@ private slots:
         };
         rig.scheduler.CheckSchedule();
         QCOMPARE(rig.Passes(), BlockCount(900, 100, 10));
+    }
+
+    void anObserverHearsOfPassesThatRan_data() {
+        QTest::addColumn<int>("refuseAt");
+        QTest::addColumn<int>("reserveAt");
+        QTest::addColumn<QStringList>("heard");
+        QTest::newRow("whole pass") << -1 << -1 << QStringList{"100 -> 600"};
+        QTest::newRow("ended by the reserve") << -1 << 3 << QStringList{"100 -> 600"};
+        QTest::newRow("failed") << 3 << -1 << QStringList{};
+    }
+    void anObserverHearsOfPassesThatRan() {
+        QFETCH(int, refuseAt);
+        QFETCH(int, reserveAt);
+        QFETCH(QStringList, heard);
+        Rig rig;
+        FakeObserver observer;
+        rig.scheduler.SetObserver(&observer);
+        rig.view.freeRam = true;
+        rig.values.FreeThreshold = 0.3f;
+        rig.allocator.refuseAt = refuseAt;
+        rig.allocator.reserveAt = reserveAt;
+        rig.memory.SetMB(1000, 100);
+        // The figures after the pass are read once it has given its blocks back.
+        rig.pump.onTurn = [&](int) { rig.memory.SetMB(1000, 600); };
+        rig.scheduler.CheckSchedule();
+        QCOMPARE(observer.passes, heard);
     }
 };
 
