@@ -58,6 +58,12 @@ frmHidden::frmHidden(ProgramContext& context)
     });
     connect(mnuTrayPopup, &QMenu::aboutToShow, this, &frmHidden::TrayMenuShown);
 
+    trayAnswer_.setSingleShot(true);
+    connect(&trayAnswer_, &QTimer::timeout, this, [this] {
+        if (!TrayIconShown() && main_ != nullptr && !main_->isVisible()) {
+            main_->show();
+        }
+    });
     trayReturn_.setSingleShot(true);
     trayReturn_.setInterval(TrayReturnMs);
     connect(&trayReturn_, &QTimer::timeout, this, [this] {
@@ -141,11 +147,7 @@ void frmHidden::ShowMainWindowWithoutTray(int graceMs) {
         main_->show();
         return;
     }
-    QTimer::singleShot(graceMs, main_, [this] {
-        if (!TrayIconShown() && !main_->isVisible()) {
-            main_->show();
-        }
-    });
+    trayAnswer_.start(graceMs);
 }
 
 bool frmHidden::MainWindowInView() const {

@@ -77,6 +77,7 @@ private:
     ProgramContext& context_;
     frmMain* main_ = nullptr;
     std::unique_ptr<system::TrayIcon> tray_;
+    QTimer trayAnswer_;
     QTimer trayReturn_;
 };
 

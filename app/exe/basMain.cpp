@@ -66,7 +66,8 @@ bool basMain::Start() {
     case system::SingleInstance::Outcome::AlreadyRunning:
         // The running copy may be out of sight (minimized, or on a desktop whose tray went away): it is asked
         // to come forward, and this start ends as before.
-        system::InstanceChannel::AskToComeForward(channelPath, ComeForwardTimeoutMs);
+        system::InstanceChannel::AskToComeForward(channelPath, ComeForwardTimeoutMs,
+                                                  qgetenv("XDG_ACTIVATION_TOKEN"));
         return false;
     case system::SingleInstance::Outcome::Unavailable:
         // Only a copy that really runs may stop this start; a broken lock must not keep the program from
@@ -126,7 +127,14 @@ bool basMain::Start() {
     scheduler_.SetObserver(hidden_.get());
     if (channel_) {
         QObject::connect(channel_.get(), &system::InstanceChannel::ComeForwardRequested, hidden_.get(),
-                         &forms::frmHidden::RestoreMainWindow);
+                         [this](const QByteArray& token) {
+                             // The toolkit activates a Wayland window with the token it finds here, once.
+                             if (!token.isEmpty() &&
+                                 QGuiApplication::platformName() == QStringLiteral("wayland")) {
+                                 qputenv("XDG_ACTIVATION_TOKEN", token);
+                             }
+                             hidden_->RestoreMainWindow();
+                         });
     }
     main_->Load();
     LoadSettings(*settings_, *main_);

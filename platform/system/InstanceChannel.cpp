@@ -1,5 +1,7 @@
 #include "InstanceChannel.h"
 
+#include <algorithm>
+
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTimer>
@@ -19,14 +21,50 @@ constexpr char ReceivedProperty[] = "kelvoReceived";
 
 const QByteArray InstanceChannel::Request = QByteArrayLiteral("kelvo show\n");
 
-InstanceChannel::Verdict InstanceChannel::Judge(const QByteArray& received) {
-    if (received == Request) {
-        return Verdict::ComeForward;
+namespace {
+
+bool TokenCharacters(QByteArrayView bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return c > ' ' && c < 0x7f; });
+}
+
+} // namespace
+
+QByteArray InstanceChannel::RequestWith(const QByteArray& token) {
+    if (token.isEmpty() || token.size() > MaxTokenLength || !TokenCharacters(token)) {
+        return Request;
     }
-    if (received.size() < Request.size() && Request.startsWith(received)) {
+    return Request.chopped(1) + ' ' + token + '\n';
+}
+
+InstanceChannel::Verdict InstanceChannel::Judge(const QByteArray& received, QByteArray* token) {
+    const QByteArrayView head = QByteArrayView(Request).chopped(1); // "kelvo show"
+    const QByteArrayView bytes(received);
+    const qsizetype end = bytes.indexOf('\n');
+    const QByteArrayView line = end < 0 ? bytes : bytes.first(end);
+    // Up to the end of the head the bytes must follow it; then come an optional space and token.
+    if (!head.startsWith(line.first(std::min(line.size(), head.size())))) {
+        return Verdict::Refused;
+    }
+    QByteArrayView rest = line.size() > head.size() ? line.sliced(head.size()) : QByteArrayView();
+    if (!rest.isEmpty()) {
+        if (rest.front() != ' ' || rest.size() - 1 > MaxTokenLength || !TokenCharacters(rest.sliced(1))) {
+            return Verdict::Refused;
+        }
+        rest = rest.sliced(1);
+    }
+    if (end < 0) {
         return Verdict::Incomplete;
     }
-    return Verdict::Refused;
+    // The end of line closes the request: it comes last, after the whole head and a token if there is a
+    // space.
+    if (end != bytes.size() - 1 || line.size() < head.size() ||
+        (line.size() > head.size() && rest.isEmpty())) {
+        return Verdict::Refused;
+    }
+    if (token != nullptr) {
+        *token = rest.toByteArray();
+    }
+    return Verdict::ComeForward;
 }
 
 InstanceChannel::InstanceChannel(const QString& path, QObject* parent)
@@ -73,10 +111,13 @@ void InstanceChannel::Accept() {
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { Read(socket); });
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         // A peer that connects and keeps silent must not hold a connection for ever.
-        QTimer::singleShot(RequestTimeoutMs, socket, [socket] {
+        auto* timeout = new QTimer(socket);
+        timeout->setSingleShot(true);
+        connect(timeout, &QTimer::timeout, socket, [socket] {
             socket->abort();
             socket->deleteLater();
         });
+        timeout->start(RequestTimeoutMs);
         if (socket->bytesAvailable() > 0) {
             Read(socket);
         }
@@ -85,9 +126,10 @@ void InstanceChannel::Accept() {
 
 void InstanceChannel::Read(QLocalSocket* socket) {
     QByteArray received = socket->property(ReceivedProperty).toByteArray();
-    // Never more than one byte beyond the request: enough to tell that a peer sent too much.
-    received += socket->read(Request.size() + 1 - received.size());
-    const Verdict verdict = Judge(received);
+    // Never more than one byte beyond the longest request: enough to tell that a peer sent too much.
+    received += socket->read(Request.size() + 1 + MaxTokenLength + 1 - received.size());
+    QByteArray token;
+    const Verdict verdict = Judge(received, &token);
     if (verdict == Verdict::Incomplete) {
         socket->setProperty(ReceivedProperty, received);
         return;
@@ -95,7 +137,7 @@ void InstanceChannel::Read(QLocalSocket* socket) {
     socket->abort();
     socket->deleteLater();
     if (verdict == Verdict::ComeForward) {
-        emit ComeForwardRequested();
+        emit ComeForwardRequested(token);
     }
 }
 
@@ -110,13 +152,14 @@ bool InstanceChannel::PeerAllowed(const QLocalSocket& socket) const {
     return peerCheck_ && peerCheck_(credentials.uid);
 }
 
-bool InstanceChannel::AskToComeForward(const QString& path, int timeoutMs) {
+bool InstanceChannel::AskToComeForward(const QString& path, int timeoutMs, const QByteArray& token) {
     QLocalSocket socket;
     socket.connectToServer(path, QIODevice::WriteOnly);
     if (!socket.waitForConnected(timeoutMs)) {
         return false;
     }
-    if (socket.write(Request) != Request.size() || !socket.waitForBytesWritten(timeoutMs)) {
+    const QByteArray request = RequestWith(token);
+    if (socket.write(request) != request.size() || !socket.waitForBytesWritten(timeoutMs)) {
         return false;
     }
     socket.disconnectFromServer();

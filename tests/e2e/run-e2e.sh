@@ -14,80 +14,11 @@ OUT=${2:-$(mktemp -d)}
 TITLE='Kelvo 2.0 Build 26'
 CLASS=Kelvo # WM_CLASS is ("kelvo" "Kelvo")
 RESTORE_CYCLES=10
-T=$(mktemp -d)
-mkdir -p "$OUT" "$T/home" "$T/fb"
-export HOME="$T/home" XDG_CACHE_HOME="$T/home/.cache" XDG_CONFIG_HOME="$T/home/.config" \
-    XDG_DATA_HOME="$T/home/.local/share"
-PIDS=()
-FAILS=0
-PASSES=0
-STEP='start-up'
-START=$(date +%s.%N)
+mkdir -p "$OUT"
+# The run's folder $T, its home, and the generic helpers (say/ok/bad, x, wait_for, stop, gone, geom, shot,
+# win_state, start_x) with the clean-up at exit.
+source "$(dirname "${BASH_SOURCE[0]}")/desktop-lib.sh"
 
-# stop PID...: ends our own background processes, by their ids, and reaps them without ever waiting long.
-stop() {
-    local p end
-    for p in "$@"; do kill "$p" 2> /dev/null; done
-    end=$(($(date +%s%N) + 3000000000))
-    for p in "$@"; do
-        while ! gone "$p" && [ "$(date +%s%N)" -lt "$end" ]; do sleep 0.05; done
-        gone "$p" || kill -KILL "$p" 2> /dev/null
-        wait "$p" 2> /dev/null
-    done
-}
-# gone PID: the process has ended (a child that ended but is not reaped yet still answers kill -0).
-gone() { [ ! -e "/proc/$1" ] || grep -q '^[0-9]* (.*) [ZX]' "/proc/$1/stat" 2> /dev/null; }
-cleanup() {
-    [ ${#PIDS[@]} -gt 0 ] && stop "${PIDS[@]}"
-    rm -rf "$T"
-}
-trap cleanup EXIT
-# A tool that timed out signals the script (also from inside a command substitution), which ends here.
-trap 'say "FAIL step \"$STEP\": $(cat "$T/stuck" 2> /dev/null)"; echo "$PASSES passed, $((FAILS + 1)) failed"; exit 1' USR1
-
-say() { printf '[%6.2fs] %s\n' "$(awk -v a="$(date +%s.%N)" -v b="$START" 'BEGIN{print a-b}')" "$*"; }
-ok() { say "PASS $*"; PASSES=$((PASSES + 1)); }
-bad() { say "FAIL $*"; FAILS=$((FAILS + 1)); }
-step() { STEP=$1; }
-ms_since() { echo $((($(date +%s%N) - $1) / 1000000)); }
-
-# x SECONDS TOOL ARGS...: runs an X tool for at most SECONDS. Its own failures (nothing found, say) are
-# returned; a tool that did not answer in time ends the run, naming the step and whether the X server
-# still answers anyone.
-x() {
-    local limit=$1 rc
-    shift
-    timeout -k 1 "$limit" "$@"
-    rc=$?
-    if [ $rc = 124 ] || [ $rc = 137 ]; then
-        local server='the X server answers other clients'
-        timeout -k 1 3 xdpyinfo > /dev/null 2>&1 || server='the X server does not answer (xdpyinfo)'
-        echo "$* did not answer within ${limit}s; $server" > "$T/stuck"
-        kill -USR1 $$
-    fi
-    return $rc
-}
-# wait_for SECONDS CMD...: polls CMD until it succeeds or the deadline passes.
-wait_for() {
-    local end=$(($(date +%s%N) + ${1%.*} * 1000000000))
-    shift
-    until "$@" > /dev/null 2>&1; do
-        [ "$(date +%s%N)" -gt "$end" ] && return 1
-        sleep 0.05
-    done
-}
-# geom WIN -> "X Y W H" of the client area (xwininfo; xdotool is off by the frame under a WM).
-geom() {
-    [ -n "${1:-}" ] || { echo "0 0 0 0"; return 1; }
-    x 5 xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
-                                 /  Width:/{w=$2} /  Height:/{h=$2} END{print x, y, w, h}'
-}
-# shot WIN FILE: the window's pixels, cut from the framebuffer file.
-shot() {
-    local X Y W H
-    read -r X Y W H < <(geom "$1")
-    x 20 convert "xwd:$T/fb/Xvfb_screen0" -crop "${W}x$H+$X+$Y" +repage "$2"
-}
 # Each finder prints an id and fails when there is none.
 main_win() { local w; w=$(x 5 xdotool search --onlyvisible --name "^$TITLE\$" | head -1); [ -n "$w" ] && echo "$w"; }
 icon_win() {
@@ -104,16 +35,7 @@ menu_win() {
     return 1
 }
 no_menu_win() { ! menu_win; }
-# What the user sees of the main window: its ICCCM state, whether it is mapped, whether it is active.
-win_state() {
-    local wm map active
-    wm=$(x 5 xprop -id "$WIN" WM_STATE | awk '/window state:/{print $3}')
-    map=$(x 5 xwininfo -id "$WIN" | awk '/Map State:/{print $3}')
-    active=$(x 5 xprop -root _NET_ACTIVE_WINDOW | awk '{print $NF}')
-    [ $((${active:-0})) = $((WIN)) ] && active=active || active=inactive
-    echo "${wm:-Withdrawn} ${map:-?} $active"
-}
-restored() { [ "$(win_state)" = "Normal IsViewable active" ]; }
+restored() { state_is "$WIN" "Normal IsViewable active"; }
 withdrawn() { [ "$(x 5 xwininfo -id "$WIN" | awk '/Map State:/{print $3}')" != IsViewable ]; }
 move_to() {
     local X Y SCREEN WINDOW
@@ -189,25 +111,14 @@ expect_restored() {
     if wait_for 5 restored; then
         ok "$1: normal, mapped and active in $(ms_since "$2") ms"
     else
-        bad "$1: window is '$(win_state)' ($(x 5 xprop -id "$WIN" _NET_WM_STATE))"
+        bad "$1: window is '$(win_state "$WIN")' ($(x 5 xprop -id "$WIN" _NET_WM_STATE))"
     fi
 }
 
 
 # 1. X server, window manager, tray host.
-step 'start Xvfb'
-exec 3> "$T/dpy"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -fbdir "$T/fb" -nolisten tcp -noreset > "$T/xvfb.log" 2>&1 &
-PIDS+=($!)
-exec 3>&-
-wait_for 20 test -s "$T/dpy" || { bad "Xvfb did not start: $(tail -n 3 "$T/xvfb.log" | tr '\n' '|')"; exit 1; }
-export DISPLAY=:$(head -1 "$T/dpy")
-wait_for 5 test -s "$T/fb/Xvfb_screen0" || { bad "no framebuffer file"; exit 1; }
-echo 'Xft.dpi: 96' | x 5 xrdb -merge
-step 'start openbox'
-openbox --sm-disable > "$T/wm.log" 2>&1 &
-PIDS+=($!)
-wait_for 20 x 5 wmctrl -m || bad "window manager did not start"
+step 'start Xvfb and openbox'
+start_x || { bad "X server or window manager did not start: $(tail -n 3 "$T/xvfb.log" "$T/wm.log" | tr '\n' '|')"; exit 1; }
 step 'start trayer'
 start_tray || { bad "tray host did not start"; exit 1; }
 say "X on $DISPLAY, tray panel $PANEL"
@@ -254,7 +165,7 @@ for cycle in $(seq "$RESTORE_CYCLES"); do
         RESTORED=$((RESTORED + 1))
         say "restore $cycle: $(ms_since "$T0") ms"
     else
-        say "restore $cycle missed: window is '$(win_state)' ($(x 5 xprop -id "$WIN" _NET_WM_STATE))"
+        say "restore $cycle missed: window is '$(win_state "$WIN")' ($(x 5 xprop -id "$WIN" _NET_WM_STATE))"
     fi
 done
 [ $RESTORED = "$RESTORE_CYCLES" ] && ok "left click restored $RESTORED of $RESTORE_CYCLES closes" ||

@@ -54,6 +54,13 @@ private slots:
         QTest::newRow("the request twice") << QList<QByteArray>{request + request} << 0;
         QTest::newRow("oversized") << QList<QByteArray>{QByteArray(1 << 20, 'k')} << 0;
         QTest::newRow("without its end of line") << QList<QByteArray>{request.chopped(1)} << 0;
+        const QByteArray head = request.chopped(1) + ' ';
+        QTest::newRow("with a token") << QList<QByteArray>{head + "gnome-shell/kelvo/7_TIME4242\n"} << 1;
+        QTest::newRow("the longest token") << QList<QByteArray>{head + QByteArray(255, 't') + '\n'} << 1;
+        QTest::newRow("a token too long") << QList<QByteArray>{head + QByteArray(256, 't') + '\n'} << 0;
+        QTest::newRow("an empty token") << QList<QByteArray>{head + '\n'} << 0;
+        QTest::newRow("a token with a space") << QList<QByteArray>{head + "a b\n"} << 0;
+        QTest::newRow("a token with a control byte") << QList<QByteArray>{head + "a\x01\n"} << 0;
     }
     void theRequestAndOnlyTheRequestBringsTheWindowForward() {
         QFETCH(QList<QByteArray>, pieces);
@@ -89,8 +96,12 @@ private slots:
         InstanceChannel channel(Path());
         QVERIFY2(channel.Listen(), qPrintable(channel.Problem()));
         QSignalSpy spy(&channel, &InstanceChannel::ComeForwardRequested);
-        QVERIFY(InstanceChannel::AskToComeForward(Path(), 1000));
-        QTRY_COMPARE(spy.size(), 1);
+        QVERIFY(InstanceChannel::AskToComeForward(Path(), 1000, "token-1"));
+        // A token that cannot be sent is left out rather than spoiling the request.
+        QVERIFY(InstanceChannel::AskToComeForward(Path(), 1000, "no spaces, please"));
+        QTRY_COMPARE(spy.size(), 2);
+        QCOMPARE(spy[0].first().toByteArray(), "token-1");
+        QCOMPARE(spy[1].first().toByteArray(), QByteArray());
     }
 
     void tooManySilentPeersAreTurnedAway() {

@@ -1,0 +1,214 @@
+#!/usr/bin/env bash
+# Kelvo on the desktops people run, one scenario a call (the desktop recipes are in desktop-lib.sh):
+#   status-notifier  Xvfb, openbox and xfce4-panel's StatusNotifierItem tray, driven over D-Bus
+#   no-tray          Xvfb and openbox only: closing minimizes, a second start brings the window back
+#   wayland          sway (headless) as a throwaway user, no tray
+#   notification     no tray; timed passes under a sped-up clock, in a memory group of 1.5 GB
+# Usage: run-desktops.sh SCENARIO KELVO_EXECUTABLE [ARTEFACT_DIR]. Prints PASS/FAIL lines; exits non-zero on
+# any failure, 77 when the scenario cannot run on this machine.
+set -u
+SCENARIO=${1:?usage: run-desktops.sh SCENARIO KELVO_EXECUTABLE [ARTEFACT_DIR]}
+KELVO=${2:?usage: run-desktops.sh SCENARIO KELVO_EXECUTABLE [ARTEFACT_DIR]}
+source "$(dirname "${BASH_SOURCE[0]}")/desktop-lib.sh"
+OUT=${3:-$T/out}
+mkdir -p "$OUT"
+TITLE='Kelvo 2.0 Build 26'
+
+# x_setup INI-LINE...: X server, window manager, session bus, and a program folder with those settings.
+x_setup() {
+    step 'X server, window manager and session bus'
+    start_x && start_bus || { bad "desktop did not start: $(tail -n 2 "$T"/*.log | tr '\n' '|')"; summary; }
+    new_program "$T/program" && mkdir -m 700 "$T/run" && printf '[General]\r\n%s\r\n' "$@" > "$T/program/Kelvo.ini"
+}
+# start_kelvo [COMMAND...]: the program (run through COMMAND) with the runtime folder $T/run, on the X server.
+start_kelvo() {
+    env XDG_RUNTIME_DIR="$T/run" QT_QPA_PLATFORM=xcb "$@" "$T/program/kelvo" >> "$T/kelvo.log" 2>&1 &
+    KELVO_PID=$!
+    PIDS+=($KELVO_PID)
+    local end=$(($(date +%s) + 20))
+    until WIN=$(x 5 xdotool search --onlyvisible --pid "$KELVO_PID" --name "^$TITLE\$" | head -1) && [ -n "$WIN" ]; do
+        [ "$(date +%s)" -lt $end ] || { bad "main window not shown: $(tail -n 3 "$T/kelvo.log" | tr '\n' '|')"; summary; }
+        sleep 0.05
+    done
+    ok "main window shown"
+}
+second_start() { env XDG_RUNTIME_DIR="$T/run" QT_QPA_PLATFORM=xcb timeout -k 1 10 "$T/program/kelvo" >> "$T/kelvo.log" 2>&1; }
+ended_with() { wait_for 5 gone "$1" && { wait "$1"; [ $? = "$2" ]; }; } # ended_with PID STATUS
+restored() { state_is "$WIN" 'Normal IsViewable active'; }
+closed_by_box() { x 5 wmctrl -c "$TITLE" && wait_for 5 state_is "$WIN" "$1"; } # closed_by_box STATE-PATTERN
+
+status_notifier() {
+    x_setup 'Level=0'
+    start_panel || { bad "no StatusNotifierItem host: $(tail -n 3 "$T/panel.log" | tr '\n' '|')"; summary; }
+    step 'the item'
+    start_kelvo
+    wait_for 10 dbus_tool item "$KELVO_PID" || { bad "no item of process $KELVO_PID registered"; summary; }
+    read -r SVC OBJ < <(dbus_tool item "$KELVO_PID")
+    ok "item $SVC$OBJ registered by Kelvo's process"
+    dbus_tool props "$SVC" "$OBJ" > "$T/props"
+    for want in Id=Kelvo Title=Kelvo Status=Active IconName=org.kelvo.Kelvo 'IconPixmap=[0-9]'; do
+        check "item property $want ($(grep "^${want%%=*}=" "$T/props"))" grep -q "^$want" "$T/props"
+    done
+    dbus_tool menu "$SVC" "$OBJ" > "$T/menu"
+    MENU=$(cut -d' ' -f2- "$T/menu" | paste -sd'|')
+    check "menu $MENU" [ "$MENU" = 'Show|-|Visit Website|Readme.txt|-|Exit' ]
+    step 'close and restore'
+    check "close box withdraws the window" closed_by_box 'Withdrawn*'
+    check "still running after close" alive "$KELVO_PID"
+    dbus_tool activate "$SVC" "$OBJ"
+    check "Activate restores the window" wait_for 5 restored
+    closed_by_box 'Withdrawn*' || bad "second close did not withdraw the window"
+    dbus_tool event "$SVC" "$OBJ" "$(awk '$2 == "Show" {print $1}' "$T/menu")"
+    check "menu Show restores the window" wait_for 5 restored
+    x 5 xdotool mousemove 1000 700
+    sleep 0.5 # the panel's next paint
+    shot "$(x 5 xdotool search --onlyvisible --classname '^xfce4-panel$' | head -1)" "$OUT/status-notifier-panel.png"
+    COLOURS=$(x 20 convert "$OUT/status-notifier-panel.png" -format %k info:)
+    check "the icon is drawn in the panel (screenshot of ${COLOURS:-no} colours)" [ "${COLOURS:-0}" -gt 30 ]
+    step 'panel restart'
+    stop "$PANEL_PID"
+    start_panel && T0=$(date +%s%N) && wait_for 5 dbus_tool item "$KELVO_PID" &&
+        ok "item back $(ms_since "$T0") ms after the panel was ready again" || bad "no item after the panel restarted"
+    read -r SVC OBJ < <(dbus_tool item "$KELVO_PID")
+    dbus_tool event "$SVC" "$OBJ" "$(awk '$2 == "Exit" {print $1}' "$T/menu")"
+    check "menu Exit ends the process with 0" ended_with "$KELVO_PID" 0
+    step 'a panel that comes after the program'
+    stop "$PANEL_PID"
+    start_kelvo
+    sleep 5 # the host comes 5 s after the program
+    start_panel || bad "panel did not start again"
+    check "a host started 5 s after Kelvo gets its item within 5 s" wait_for 5 dbus_tool item "$KELVO_PID"
+}
+
+no_tray() {
+    x_setup 'Minimized=True'
+    start_kelvo
+    wait_for 5 state_is "$WIN" 'Normal IsViewable*'
+    check "shown at start with Minimized=True and no tray ($(win_state "$WIN"))" state_is "$WIN" 'Normal IsViewable*'
+    step 'close box'
+    closed_by_box 'Iconic*'
+    check "close box minimizes ($(win_state "$WIN"))" state_is "$WIN" 'Iconic*'
+    check "the window stays in _NET_CLIENT_LIST" eval 'x 5 xprop -root _NET_CLIENT_LIST | grep -qw "$(printf 0x%x "$WIN")"'
+    check "still running after close" alive "$KELVO_PID"
+    step 'a foreign user'
+    check "the channel is the socket $T/run/kelvo.socket" test -S "$T/run/kelvo.socket"
+    chmod 711 "$T" # only the runtime folder (0700) may keep the other user out
+    ERR=$(x 5 runuser -u nobody -- /usr/bin/python3 -c 'import socket, sys
+s = socket.socket(socket.AF_UNIX)
+try: s.connect(sys.argv[1]); s.sendall(b"kelvo show\n")
+except OSError as e: sys.exit(type(e).__name__)' "$T/run/kelvo.socket" 2>&1)
+    check "user nobody cannot reach the channel (${ERR:-connected})" [ "$ERR" = PermissionError ]
+    sleep 1 # what a request that got through would have done by now
+    check "the window stays minimized ($(win_state "$WIN"))" state_is "$WIN" 'Iconic*'
+    step 'second start'
+    T0=$(date +%s%N)
+    check "a second start ends with 0" second_start
+    wait_for 5 restored
+    check "it brings the window back within 1 s ($(ms_since "$T0") ms: $(win_state "$WIN"))" eval \
+        'restored && [ "$(ms_since "$T0")" -le 1000 ]'
+    check "first copy still running" alive "$KELVO_PID"
+    shot "$WIN" "$OUT/no-tray-second-start.png"
+}
+
+# ---- Wayland: sway and Kelvo as a throwaway user ----------------------------------------------------------
+sway_tool() { x 5 "${AS[@]}" env XDG_RUNTIME_DIR="$U/sway-run" SWAYSOCK="$SWAYSOCK" WAYLAND_DISPLAY="$WL" "$@"; }
+# sway_window: "present visible|hidden focused|unfocused", or "absent", for the window of $KELVO_PID in sway's tree.
+sway_window() {
+    sway_tool swaymsg -t get_tree | /usr/bin/python3 -c 'import json, sys
+def walk(n):
+    yield n
+    for c in n.get("nodes", []) + n.get("floating_nodes", []): yield from walk(c)
+w = [n for n in walk(json.load(sys.stdin)) if n.get("app_id") == "org.kelvo.Kelvo" and n.get("pid") == int(sys.argv[1])]
+print("present %s %s" % (("hidden", "visible")[w[0]["visible"]], ("unfocused", "focused")[w[0]["focused"]]) if w else "absent")' "$KELVO_PID"
+}
+sway_is() { [[ "$(sway_window)" == $1 ]]; }
+kelvo_wl() { "${AS[@]}" env "${UENV[@]}" XDG_RUNTIME_DIR="$U/run" "$@" "$U/program/kelvo"; }
+wayland() {
+    WU=kelvo-e2e U=$T/user WL=$T/user/sway-run/wayland-1
+    step "throwaway user $WU"
+    id -u "$WU" > /dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$WU" ||
+        { bad "cannot make the user $WU"; summary; }
+    as_user "$WU"
+    chmod 711 "$T"
+    mkdir -p "$U/home" && mkdir -m 700 "$U/sway-run" "$U/run" && new_program "$U/program" &&
+        echo 'output * resolution 1024x768' > "$U/sway.conf" && chown -R "$WU:" "$U"
+    UENV=(-u DISPLAY HOME="$U/home" XDG_CONFIG_HOME="$U/home/.config" XDG_CACHE_HOME="$U/home/.cache"
+        XDG_DATA_HOME="$U/home/.local/share" QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$WL")
+    XDG_RUNTIME_DIR="$U/sway-run" start_bus "$WU" || { bad "no session bus for $WU"; summary; }
+    step 'sway'
+    "${AS[@]}" env "${UENV[@]}" XDG_RUNTIME_DIR="$U/sway-run" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
+        sway -c "$U/sway.conf" > "$T/sway.log" 2>&1 &
+    PIDS+=($!)
+    wait_for 20 compgen -G "$U/sway-run/sway-ipc.*.sock" && test -S "$WL" ||
+        { bad "sway did not start: $(tail -n 3 "$T/sway.log" | tr '\n' '|')"; summary; }
+    SWAYSOCK=$(compgen -G "$U/sway-run/sway-ipc.*.sock" | head -1)
+    step 'Kelvo on Wayland'
+    "${AS[@]}" env "${UENV[@]}" XDG_RUNTIME_DIR="$U/run" "$U/program/kelvo" > "$T/kelvo.log" 2>&1 &
+    KELVO_PID=$! # started directly, not through a function, so that this is the program's own id
+    PIDS+=($KELVO_PID)
+    wait_for 20 sway_is 'present visible*'
+    check "window shown in sway's tree ($(sway_window))" sway_is 'present visible*'
+    sleep 0.5 # its first frame
+    sway_tool grim "$U/shot.png" && cp "$U/shot.png" "$OUT/wayland.png" || say "no screenshot (grim)"
+    step 'close'
+    sway_tool swaymsg '[app_id="org.kelvo.Kelvo"] kill' > /dev/null
+    sleep 1 # what the close does is done by now
+    check "still running after close (window $(sway_window))" alive "$KELVO_PID"
+    step 'another window takes the focus'
+    mkdir -m 700 "$U/run2" && chown "$WU:" "$U/run2"
+    "${AS[@]}" env "${UENV[@]}" XDG_RUNTIME_DIR="$U/run2" "$U/program/kelvo" > "$T/rival.log" 2>&1 &
+    PIDS+=($!)
+    wait_for 10 sway_is 'present*unfocused' || bad "the other window did not take the focus ($(sway_window))"
+    step 'second start'
+    check "a second start ends with 0" eval 'kelvo_wl timeout -k 1 10 >> "$T/kelvo.log" 2>&1'
+    wait_for 5 sway_is 'present * focused'
+    check "the window is in the tree and focused afterwards ($(sway_window))" sway_is 'present * focused'
+    check "first copy still running" alive "$KELVO_PID"
+}
+
+# ---- Notifications after passes nobody saw ----------------------------------------------------------------
+# A pass ran when the group's peak rose 64 MB over the figure before it and the memory was given back.
+mem() { cat "$CG/memory.$1"; }
+pass_ran() { [ "$(mem max_usage_in_bytes)" -gt $((BASE + (64 << 20))) ] && [ "$(mem usage_in_bytes)" -lt $((BASE + (32 << 20))) ]; }
+next_pass() { BASE=$(mem usage_in_bytes); echo 0 > "$CG/memory.max_usage_in_bytes"; wait_for $((300 / SPEED + 20)) pass_ran; }
+notes() { wc -l < "$T/notes"; }
+notification() {
+    SPEED=${KELVO_E2E_SPEED:-20} # the program's clock runs this many times faster: 300 s take 300/SPEED s
+    CG=/sys/fs/cgroup/memory$(awk -F: '$2 == "memory" {print $3}' /proc/self/cgroup)/kelvo-desktops-$$
+    mkdir "$CG" 2> /dev/null && echo $((1536 << 20)) > "$CG/memory.limit_in_bytes" ||
+        { rmdir "$CG" 2> /dev/null; say "SKIP no memory group of 1.5 GB can be made; a pass must not run unlimited"; exit 77; }
+    AT_EXIT+=("rmdir '$CG'")
+    x_setup 'Timed=True' 'Time=300' 'Level=0' 'Minimized=False'
+    /usr/bin/python3 "$LIB_DIR/desktop-dbus.py" notifications "$T/notes" > "$T/notes.log" 2>&1 &
+    PIDS+=($!)
+    wait_for 10 test -e "$T/notes" || { bad "notification service did not start: $(cat "$T/notes.log")"; summary; }
+    step 'Kelvo in its memory group, under a sped-up clock'
+    T0=$(date +%s%N)
+    FAKE=$(dpkg -L libfaketime | grep -m1 '/libfaketimeMT.so.1$') # preloaded itself: `faketime` would fork
+    start_kelvo sh -c 'echo $$ > "$0/cgroup.procs" && exec "$@"' "$CG" env LD_PRELOAD="$FAKE" FAKETIME="+0 x$SPEED"
+    check "Kelvo runs in $CG" grep -q ":memory:.*/kelvo-desktops-$$\$" "/proc/$KELVO_PID/cgroup"
+    step 'a timed pass with the window shown'
+    next_pass && ok "timed pass $(ms_since "$T0") ms after the start, peak $(($(mem max_usage_in_bytes) >> 20)) MB" ||
+        { bad "no timed pass within $((300 / SPEED + 20)) s"; summary; }
+    sleep 2 # a notification would have come by now
+    check "no notification for a pass with the window shown ($(notes))" [ "$(notes)" = 0 ]
+    step 'a timed pass with the window closed'
+    check "close box takes the window off the screen" closed_by_box '*IsUnMapped*'
+    T0=$(date +%s%N)
+    next_pass && ok "timed pass $(ms_since "$T0") ms after the close" || bad "no second timed pass"
+    wait_for 5 test -s "$T/notes"
+    sleep 2 # a second notification would have come by now
+    check "exactly one notification for the pass nobody saw ($(notes))" [ "$(notes)" = 1 ]
+    say "notification: $(head -1 "$T/notes")"
+    cp "$T/notes" "$OUT/notifications.txt"
+    FIGURES=$(head -1 "$T/notes" | grep -oE '[0-9]{1,3}(,[0-9]{3})+' | wc -l)
+    check "it tells the Free RAM before and after ($FIGURES figures)" eval \
+        'head -1 "$T/notes" | grep -q "Free RAM" && [ "$FIGURES" -ge 2 ]'
+}
+
+case $SCENARIO in
+    status-notifier | no-tray | wayland | notification) ${SCENARIO//-/_} ;;
+    *) echo "unknown scenario $SCENARIO" >&2; exit 2 ;;
+esac
+say "artefacts in $OUT"
+summary
