@@ -14,6 +14,7 @@ esac
 if [ "${1:-run}" = test ]; then
     need+=(xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick openbox trayer wmctrl
            dbus python3-dbus python3-gi xfce4-panel sway grim qt6-wayland faketime
+           libwayland-dev wayland-protocols
            clang libclang-rt-14-dev clang-format clang-tidy)
 fi
 
