@@ -5,7 +5,9 @@
 #   and the test tools.
 set -euo pipefail
 
-need=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core fonts-liberation)
+# qt6-wayland: the toolkit's Wayland plugin, so that Kelvo runs natively on a Wayland desktop.
+need=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-wayland libgl-dev fonts-dejavu-core
+      fonts-liberation)
 case "${1:-run}" in
     package | test)
         # dpkg-shlibdeps (dpkg-dev) computes the package's dependencies; the others check what it installs.
@@ -13,7 +15,7 @@ case "${1:-run}" in
 esac
 if [ "${1:-run}" = test ]; then
     need+=(xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick openbox trayer wmctrl
-           dbus python3-dbus python3-gi xfce4-panel sway grim qt6-wayland faketime
+           dbus python3-dbus python3-gi xfce4-panel sway grim faketime
            libwayland-dev wayland-protocols
            clang libclang-rt-14-dev clang-format clang-tidy)
 fi
