@@ -6,7 +6,6 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
-#include <QXmlStreamReader>
 
 #include <csignal>
 
@@ -134,13 +133,6 @@ private slots:
         QVERIFY(rig.item.Start());
         // A second item on the same connection finds the paths taken, and must leave the first one's alone.
         QVERIFY(!Rig(itemBus_).item.Start());
-        const QDBusMessage all =
-            Call(Item, "org.freedesktop.DBus.Properties", "GetAll", {"org.kde.StatusNotifierItem"});
-        const auto properties = qdbus_cast<QVariantMap>(all.arguments().value(0));
-        QCOMPARE(properties.value("IconName").toString(), "org.kelvo.Kelvo");
-        QCOMPARE(properties.value("Id").toString(), "Kelvo");
-        QCOMPARE(properties.value("Menu").value<QDBusObjectPath>().path(), Menu);
-
         const QDBusMessage layout = Call(Menu, "com.canonical.dbusmenu", "GetLayout", {0, -1, QStringList()});
         QStringList entries;
         for (const DBusMenuLayout& child : qdbus_cast<DBusMenuLayout>(layout.arguments().value(1)).children) {
@@ -149,31 +141,13 @@ private slots:
         }
         QCOMPARE(entries, QStringList({"Show", "-", "Read__me", "Exit"}));
 
+        // What a tray host reads and clicks is checked end to end against a real one; here, the clicked
+        // entry.
         QSignalSpy triggered(rig.exit, &QAction::triggered);
-        QSignalSpy activated(&rig.item, &StatusNotifierItem::Activated);
         const QVariant noData = QVariant::fromValue(QDBusVariant(0));
         QCOMPARE(Call(Menu, "com.canonical.dbusmenu", "Event", {4, "clicked", noData, 0u}).type(),
                  QDBusMessage::ReplyMessage);
-        QCOMPARE(Call(Item, "org.kde.StatusNotifierItem", "Activate", {3, 4}).type(),
-                 QDBusMessage::ReplyMessage);
         QTRY_COMPARE(triggered.size(), 1);
-        QCOMPARE(activated.value(0), QVariantList({3, 4}));
-
-        for (const QString& path : {Item, Menu}) {
-            QXmlStreamReader xml(Call(path, "org.freedesktop.DBus.Introspectable", "Introspect")
-                                     .arguments()
-                                     .value(0)
-                                     .toString());
-            QStringList interfaces;
-            while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd()) {
-                if (xml.isStartElement() && xml.name() == QLatin1String("interface")) {
-                    interfaces << xml.attributes().value("name").toString();
-                }
-            }
-            QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
-            QVERIFY(
-                interfaces.contains(path == Item ? "org.kde.StatusNotifierItem" : "com.canonical.dbusmenu"));
-        }
     }
 
     void answersGarbageWithErrors_data() {
