@@ -71,9 +71,9 @@ bool NotifyIcon::Pending() const {
 }
 
 bool NotifyIcon::EmbeddedShown() const {
-    // Asked only while the embedded icon is in use, that is while no watcher is on the bus: the toolkit
-    // settles once for all whether its own icons go through a watcher, at the first icon or question.
-    return embedded_ && embedded_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+    // The toolkit gives the icon a place on the screen while an X11 tray holds it, and takes it away when the
+    // tray goes.
+    return embedded_ && embedded_->isVisible() && embedded_->geometry().isValid();
 }
 
 void NotifyIcon::Update() {

@@ -232,12 +232,17 @@ RC=$?
 gone "$KELVO_PID" && bad "first instance gone" || ok "first instance alive"
 
 # 7. The tray host goes away and comes back: the icon returns.
+#    A window hidden in the tray is not left out of reach while the tray is gone: it waits minimized.
 step 'tray host restart'
+close_to_tray || bad "close did not hide"
 stop "$TRAY_PID"
-sleep 1
+wait_for 15 state_is "$WIN" 'Iconic*' && ok "with the tray gone the window waits minimized in the task list" ||
+    bad "with the tray gone the window is '$(win_state "$WIN")'"
 start_tray || bad "tray host did not restart"
 wait_for 20 icon_win && ok "icon back when the tray returns" || bad "icon did not return"
 ICON=$(icon_win)
+click_icon 1
+expect_restored "left click once the tray is back" "$(date +%s%N)"
 
 # ---- 7b. The progress bar `pb` through a "Heavy" pass -----------------------------------------------
 # The bar before any pass, frames read from the framebuffer while a pass runs (each frame's filled width
