@@ -60,14 +60,14 @@ frmHidden::frmHidden(ProgramContext& context)
 
     trayAnswer_.setSingleShot(true);
     connect(&trayAnswer_, &QTimer::timeout, this, [this] {
-        if (!TrayIconShown() && main_ != nullptr && !main_->isVisible()) {
+        if (MainWindowOutOfReach()) {
             main_->show();
         }
     });
     trayReturn_.setSingleShot(true);
     trayReturn_.setInterval(TrayReturnMs);
     connect(&trayReturn_, &QTimer::timeout, this, [this] {
-        if (!TrayIconShown() && main_ != nullptr && !main_->isVisible()) {
+        if (MainWindowOutOfReach()) {
             main_->showMinimized();
         }
     });
@@ -140,7 +140,7 @@ void frmHidden::TrayShownChanged(bool shown) {
 }
 
 void frmHidden::ShowMainWindowWithoutTray(int graceMs) {
-    if (main_ == nullptr || TrayIconShown()) {
+    if (!MainWindowOutOfReach()) {
         return;
     }
     if (!tray_ || !tray_->Pending()) {
@@ -148,6 +148,10 @@ void frmHidden::ShowMainWindowWithoutTray(int graceMs) {
         return;
     }
     trayAnswer_.start(graceMs);
+}
+
+bool frmHidden::MainWindowOutOfReach() const {
+    return main_ != nullptr && !main_->isVisible() && !TrayIconShown();
 }
 
 bool frmHidden::MainWindowInView() const {

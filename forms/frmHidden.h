@@ -73,6 +73,8 @@ private:
     // A tray that is gone leaves a hidden main window out of reach: it goes to the task list, minimized.
     void TrayShownChanged(bool shown);
     bool MainWindowInView() const;
+    // Hidden, with no tray icon to bring it back from.
+    bool MainWindowOutOfReach() const;
 
     ProgramContext& context_;
     frmMain* main_ = nullptr;

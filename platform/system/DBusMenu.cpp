@@ -10,7 +10,6 @@ namespace kelvo::system {
 namespace {
 
 const QLatin1String PropertiesInterface("org.freedesktop.DBus.Properties");
-const QLatin1String IntrospectableInterface("org.freedesktop.DBus.Introspectable");
 
 const char* const MenuXml = R"xml(  <interface name="com.canonical.dbusmenu">
     <property name="Version" type="u" access="read"/>
@@ -113,10 +112,7 @@ QString DBusMenu::introspect(const QString&) const {
 }
 
 bool DBusMenu::handleMessage(const QDBusMessage& message, const QDBusConnection& connection) {
-    // QtDBus writes the whole introspection document itself, with our part taken from introspect().
-    const QString interface = message.interface();
-    if ((interface.isEmpty() || interface == IntrospectableInterface) &&
-        message.member() == QLatin1String("Introspect") && message.signature().isEmpty()) {
+    if (IsIntrospection(message)) {
         return false;
     }
     connection.send(Answer(message));

@@ -177,6 +177,12 @@ QDBusMessage AnswerPropertiesCall(const QDBusMessage& call, const QString& inter
     return call.createReply(QVariant::fromValue(QDBusVariant(*found)));
 }
 
+bool IsIntrospection(const QDBusMessage& call) {
+    const QString interface = call.interface();
+    return (interface.isEmpty() || interface == QLatin1String("org.freedesktop.DBus.Introspectable")) &&
+           call.member() == QLatin1String("Introspect") && call.signature().isEmpty();
+}
+
 QDBusMessage InvalidArguments(const QDBusMessage& call, const QString& text) {
     return call.createErrorReply(QDBusError::InvalidArgs, text);
 }

@@ -80,6 +80,10 @@ DBusPixmapList PixmapsForDBus(const QIcon& icon, const QList<int>& sizes);
 QDBusMessage AnswerPropertiesCall(const QDBusMessage& call, const QString& interfaceName,
                                   const QVariantMap& properties);
 
+// Whether the call asks for the object's introspection document, which QtDBus writes itself (with the part
+// our object's introspect() gives): an object leaves such calls unhandled.
+bool IsIntrospection(const QDBusMessage& call);
+
 // An org.freedesktop.DBus.Error.InvalidArgs reply to the call.
 QDBusMessage InvalidArguments(const QDBusMessage& call, const QString& text);
 

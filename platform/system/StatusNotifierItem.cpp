@@ -23,7 +23,6 @@ const QLatin1String WatcherService("org.kde.StatusNotifierWatcher");
 const QLatin1String WatcherPath("/StatusNotifierWatcher");
 const QLatin1String WatcherInterface("org.kde.StatusNotifierWatcher");
 const QLatin1String PropertiesInterface("org.freedesktop.DBus.Properties");
-const QLatin1String IntrospectableInterface("org.freedesktop.DBus.Introspectable");
 
 const char* const ItemXml = R"xml(  <interface name="org.kde.StatusNotifierItem">
     <property name="Category" type="s" access="read"/>
@@ -167,9 +166,7 @@ void StatusNotifierItem::HostUnregistered() {
 bool StatusNotifierItem::HandleItemMessage(const QDBusMessage& message) {
     const QString interface = message.interface();
     const QString member = message.member();
-    // QtDBus writes the whole introspection document itself, with our part taken from introspect().
-    if ((interface.isEmpty() || interface == IntrospectableInterface) &&
-        member == QLatin1String("Introspect") && message.signature().isEmpty()) {
+    if (IsIntrospection(message)) {
         return false;
     }
     if (interface == PropertiesInterface) {
