@@ -44,46 +44,40 @@ private slots:
     void theRequestAndOnlyTheRequestBringsTheWindowForward_data() {
         QTest::addColumn<QList<QByteArray>>("pieces");
         QTest::addColumn<int>("requests");
+        QTest::addColumn<bool>("peerAllowed"); // false: the peer runs as another user
         const QByteArray request = InstanceChannel::Request;
-        QTest::newRow("whole") << QList<QByteArray>{request} << 1;
+        QTest::newRow("whole") << QList<QByteArray>{request} << 1 << true;
         QTest::newRow("in pieces") << QList<QByteArray>{request.left(3), request.mid(3, 4), request.mid(7)}
-                                   << 1;
-        QTest::newRow("garbage") << QList<QByteArray>{QByteArray("\x00\xff rm -rf /\n", 12)} << 0;
-        QTest::newRow("a prefix then garbage") << QList<QByteArray>{request.left(5), "quit\n"} << 0;
-        QTest::newRow("one byte too many") << QList<QByteArray>{request + "x"} << 0;
-        QTest::newRow("the request twice") << QList<QByteArray>{request + request} << 0;
-        QTest::newRow("oversized") << QList<QByteArray>{QByteArray(1 << 20, 'k')} << 0;
-        QTest::newRow("without its end of line") << QList<QByteArray>{request.chopped(1)} << 0;
+                                   << 1 << true;
+        QTest::newRow("garbage") << QList<QByteArray>{QByteArray("\x00\xff rm -rf /\n", 12)} << 0 << true;
+        QTest::newRow("a prefix then garbage") << QList<QByteArray>{request.left(5), "quit\n"} << 0 << true;
+        QTest::newRow("one byte too many") << QList<QByteArray>{request + "x"} << 0 << true;
+        QTest::newRow("the request twice") << QList<QByteArray>{request + request} << 0 << true;
+        QTest::newRow("oversized") << QList<QByteArray>{QByteArray(1 << 20, 'k')} << 0 << true;
+        QTest::newRow("without its end of line") << QList<QByteArray>{request.chopped(1)} << 0 << true;
         const QByteArray head = request.chopped(1) + ' ';
-        QTest::newRow("with a token") << QList<QByteArray>{head + "gnome-shell/kelvo/7_TIME4242\n"} << 1;
-        QTest::newRow("the longest token") << QList<QByteArray>{head + QByteArray(255, 't') + '\n'} << 1;
-        QTest::newRow("a token too long") << QList<QByteArray>{head + QByteArray(256, 't') + '\n'} << 0;
-        QTest::newRow("an empty token") << QList<QByteArray>{head + '\n'} << 0;
-        QTest::newRow("a token with a space") << QList<QByteArray>{head + "a b\n"} << 0;
-        QTest::newRow("a token with a control byte") << QList<QByteArray>{head + "a\x01\n"} << 0;
+        QTest::newRow("with a token")
+            << QList<QByteArray>{head + "gnome-shell/kelvo/7_TIME4242\n"} << 1 << true;
+        QTest::newRow("the longest token")
+            << QList<QByteArray>{head + QByteArray(255, 't') + '\n'} << 1 << true;
+        QTest::newRow("a token too long")
+            << QList<QByteArray>{head + QByteArray(256, 't') + '\n'} << 0 << true;
+        QTest::newRow("an empty token") << QList<QByteArray>{head + '\n'} << 0 << true;
+        QTest::newRow("a token with a space") << QList<QByteArray>{head + "a b\n"} << 0 << true;
+        QTest::newRow("a token with a control byte") << QList<QByteArray>{head + "a\x01\n"} << 0 << true;
+        QTest::newRow("another user's peer") << QList<QByteArray>{request} << 0 << false;
     }
     void theRequestAndOnlyTheRequestBringsTheWindowForward() {
         QFETCH(QList<QByteArray>, pieces);
         QFETCH(int, requests);
+        QFETCH(bool, peerAllowed);
         InstanceChannel channel(Path());
+        if (!peerAllowed) {
+            channel.SetPeerCheck([](uid_t) { return false; });
+        }
         QVERIFY2(channel.Listen(), qPrintable(channel.Problem()));
         // A peer that stops short of the request is dropped when its time is up.
         QCOMPARE(Send(channel, pieces, InstanceChannel::RequestTimeoutMs + 1000), requests);
-    }
-
-    void anotherUsersPeerIsNotHeard() {
-        InstanceChannel channel(Path());
-        channel.SetPeerCheck([](uid_t) { return false; });
-        QVERIFY(channel.Listen());
-        QCOMPARE(Send(channel, {InstanceChannel::Request}), 0);
-    }
-
-    void theSocketIsTheOwnersAlone() {
-        InstanceChannel channel(Path());
-        QVERIFY(channel.Listen());
-        struct stat info {};
-        QCOMPARE(::stat(QFile::encodeName(Path()).constData(), &info), 0);
-        QCOMPARE(info.st_mode & 077, 0u);
     }
 
     void aLaterStartAsksTheRunningCopy() {
@@ -95,6 +89,9 @@ private slots:
         }
         InstanceChannel channel(Path());
         QVERIFY2(channel.Listen(), qPrintable(channel.Problem()));
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(Path()).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 077, 0u); // the socket is its owner's alone
         QSignalSpy spy(&channel, &InstanceChannel::ComeForwardRequested);
         QVERIFY(InstanceChannel::AskToComeForward(Path(), 1000, "token-1"));
         // A token that cannot be sent is left out rather than spoiling the request.
