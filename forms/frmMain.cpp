@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QEvent>
+#include <QPointer>
+#include <QShowEvent>
 
 #include "FormResources.h"
 #include "app/OpenDocument.h"
@@ -97,7 +99,6 @@ void frmMain::FindControls() {
                 [this, i] { CheckOptionRAM_Click(static_cast<std::int16_t>(i)); });
     }
     find(chkStart, QStringLiteral("chkStart"), -1);
-    NameAfterCaptions();
     for (std::size_t k = 0; k < 3; ++k) {
         BlendIntoBackground(OptionLevel[k]);
         BlendIntoBackground(optTimed[k]);
@@ -114,7 +115,7 @@ void frmMain::FindControls() {
     find(lblReadme, QStringLiteral("lblReadme"), -1);
     find(lblWebsite, QStringLiteral("lblWebsite"), -1);
     for (host::Label* link : {lblReadme, lblWebsite}) {
-        link->setCursor(Qt::PointingHandCursor);
+        link->SetActsAsLink(true);
         link->setMouseTracking(true);
         link->installEventFilter(this);
     }
@@ -123,6 +124,8 @@ void frmMain::FindControls() {
     connect(lblWebsite, &host::Label::Click, this,
             [this] { app::OpenDocument(context_.desktop, WebsiteAddress); });
     ResetLinkColors();
+    TieCaptions();
+    ArrangeKeyboard();
 }
 
 void frmMain::BlendIntoBackground(host::UserControl* control) {
@@ -140,22 +143,51 @@ void frmMain::BlendIntoBackground(host::UserControl* control) {
     }
 }
 
-void frmMain::NameAfterCaptions() {
-    // Assistive technology names each option and check box after the caption label beside it.
-    const auto name = [this](QWidget* control, const QString& label, std::int32_t index) {
+void frmMain::TieCaptions() {
+    const auto tie = [this](QWidget* control, const QString& label, std::int32_t index) {
         if (auto* caption = Find<host::Label>(label, index)) {
-            control->setAccessibleName(caption->Caption());
+            caption->SetLabelFor(control);
         }
     };
     for (std::int32_t i = 0; i < 3; ++i) {
         const std::size_t k = static_cast<std::size_t>(i);
-        name(OptionLevel[k], QStringLiteral("lblLevel"), i);
-        name(optTimed[k], QStringLiteral("lblInterval"), i);
-        name(OptionRAMPercent[k], QStringLiteral("lblPercent"), i);
+        tie(lblM[k], QStringLiteral("lblCaption"), i);
+        tie(OptionLevel[k], QStringLiteral("lblLevel"), i);
+        tie(optTimed[k], QStringLiteral("lblInterval"), i);
+        tie(OptionRAMPercent[k], QStringLiteral("lblPercent"), i);
     }
-    name(CheckOptionRAM[0], QStringLiteral("lblTimed"), -1);
-    name(CheckOptionRAM[1], QStringLiteral("lblFreeRam"), -1);
-    name(chkStart, QStringLiteral("lblStartMinimize"), -1);
+    tie(CheckOptionRAM[0], QStringLiteral("lblTimed"), -1);
+    tie(CheckOptionRAM[1], QStringLiteral("lblFreeRam"), -1);
+    tie(chkStart, QStringLiteral("lblStartMinimize"), -1);
+    pb->setAccessibleName(QStringLiteral("Optimization progress"));
+}
+
+void frmMain::ArrangeKeyboard() {
+    const auto group = [this](const std::array<OptionControl*, 3>& options) {
+        return new controls::OptionGroup({options.begin(), options.end()}, this);
+    };
+    groups_ = {group(OptionLevel), group(optTimed), group(OptionRAMPercent)};
+    // Reading order: the levels, the timed mode and its choices, the free-RAM mode and its choices, the
+    // minimized start beside them, then the bottom row from left to right. Each group is one stop.
+    const std::vector<QWidget*> order{
+        OptionLevel[0],      OptionLevel[1], OptionLevel[2],    CheckOptionRAM[0],   optTimed[0],
+        optTimed[1],         optTimed[2],    CheckOptionRAM[1], OptionRAMPercent[0], OptionRAMPercent[1],
+        OptionRAMPercent[2], chkStart,       lblReadme,         cmdOptimize,         lblWebsite};
+    for (std::size_t k = 1; k < order.size(); ++k) {
+        setTabOrder(order[k - 1], order[k]);
+    }
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    // The first stop is the chosen level. The focus is placed here, not left to the window's activation,
+    // which would place it as Tab does and so draw the keyboard's focus mark for a mouse user.
+    if (!focusPlaced_ && !event->spontaneous()) {
+        focusPlaced_ = true;
+        if (controls::sknOption* level = groups_[0]->TabStop()) {
+            level->setFocus(Qt::OtherFocusReason);
+        }
+    }
+    host::Form::showEvent(event);
 }
 
 void frmMain::Load() {
@@ -276,7 +308,10 @@ void frmMain::cmdOptimize_Click() {
     if (context_.optimizer.Optimizing()) {
         return;
     }
+    // A disabled button loses the focus to the next stop; unless the user moves it meanwhile, it comes
+    // back after the pass, as after any button press.
     cmdOptimize->SetEnabled(false);
+    const QPointer<QWidget> focusDuringPass = focusWidget();
     const optimizer::MemoryFigures& figures = context_.optimizer.Figures;
     const auto count =
         numeric::CInt(optimizer::BlockCount(figures.UsedMB, figures.FreeMB, context_.optimizer.LevelPercent));
@@ -285,6 +320,9 @@ void frmMain::cmdOptimize_Click() {
     }
     // Enabled again whatever the pass's outcome, also after a failed one.
     cmdOptimize->SetEnabled(true);
+    if (focusWidget() == focusDuringPass) {
+        cmdOptimize->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void frmMain::SetLinkColour(host::Label* link, gdi::Colour colour) {

@@ -11,6 +11,7 @@
 #include "ProgramContext.h"
 #include "app/LoadSettings.h"
 #include "controls/button/sknButton.h"
+#include "controls/option/OptionGroup.h"
 #include "controls/option/sknCheck.h"
 #include "controls/option/sknOption.h"
 #include "controls/progressbar/sknProgressBar.h"
@@ -96,11 +97,15 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FindControls();
-    void NameAfterCaptions();
+    // Ties each caption to the control or figure it names, for assistive technology and the focus mark.
+    void TieCaptions();
+    // The keyboard's way through the window: the option groups, the Tab stops in reading order.
+    void ArrangeKeyboard();
     void BlendIntoBackground(host::UserControl* control);
     void SetLinkColour(host::Label* link, gdi::Colour colour);
     void WriteIni(const QString& key, const QString& value);
@@ -112,6 +117,8 @@ private:
     QString nextOptimizeCaption_;
     host::FormErrors loadErrors_;
     bool unloading_ = false;
+    bool focusPlaced_ = false;
+    std::array<controls::OptionGroup*, 3> groups_{};
 };
 
 } // namespace kelvo::forms

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QAccessibleActionInterface>
-#include <QAccessibleWidget>
+#include "platform/host/HostedAccessible.h"
 
 namespace kelvo::controls {
 
@@ -10,7 +9,7 @@ class sknButton;
 // What assistive technology sees of a skinned button: a push button (a check box's checked state when
 // it keeps its Value), named by its caption without the access-key mark, pressed while it shows its down
 // look, and pressed from outside with the press action as if its access key were used.
-class ButtonAccessible : public QAccessibleWidget {
+class ButtonAccessible : public host::HostedAccessible {
 public:
     explicit ButtonAccessible(sknButton* button);
 
@@ -19,12 +18,8 @@ public:
     QStringList actionNames() const override;
     void doAction(const QString& actionName) override;
 
-    // The caption as read aloud: "&&" is a literal ampersand, a single '&' only marks the access key.
-    static QString WithoutAccessMark(const QString& caption);
     // Tells listeners that the button went down or up.
     static void PressedChanged(sknButton* button);
-    // Makes Qt's accessibility ask this class for every skinned button (once per process).
-    static void Install();
 
 private:
     sknButton* Button() const;

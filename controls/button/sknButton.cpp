@@ -48,7 +48,10 @@ sknButton::sknButton(host::HostContext& host, QWidget* parent)
     constexpr int TimerMinimum = 10;
     overTimer_.setInterval(std::max(OverInterval, TimerMinimum));
     connect(&overTimer_, &QTimer::timeout, this, &sknButton::OverTimer_Timer);
-    ButtonAccessible::Install();
+}
+
+QAccessibleInterface* sknButton::CreateAccessible() {
+    return new ButtonAccessible(this);
 }
 
 sknButton::~sknButton() = default;

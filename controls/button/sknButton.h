@@ -28,6 +28,8 @@ public:
     explicit sknButton(host::HostContext& host, QWidget* parent = nullptr);
     ~sknButton() override;
 
+    QAccessibleInterface* CreateAccessible() override;
+
     std::int32_t ButtonType() const { return look_.ButtonType; }
     void SetButtonType(std::int32_t type);
     QString Caption() const { return look_.Caption; }

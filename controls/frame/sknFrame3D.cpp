@@ -35,6 +35,8 @@ sknFrame3D::sknFrame3D(host::HostContext& host, QWidget* parent)
 sknFrame3D::sknFrame3D(host::HostContext& host, ErrorLog* log, QWidget* parent)
     : host::UserControl(host, parent)
     , log_(log) {
+    // The frame is a picture and a gauge to look at; Tab passes it by.
+    setFocusPolicy(Qt::NoFocus);
     // Made in stacking order: the blank at the back, the shadow copy over it, the caption on top, so the
     // offset shadow never hides the text it shadows.
     lblCaptionBlank = new host::Label(host, this);

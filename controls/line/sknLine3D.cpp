@@ -1,12 +1,20 @@
 #include "sknLine3D.h"
 
 #include "platform/host/HostContext.h"
+#include "platform/host/HostedAccessible.h"
 #include "platform/host/PropertyBag.h"
 
 namespace kelvo::controls {
 
 sknLine3D::sknLine3D(host::HostContext& host, QWidget* parent)
-    : host::UserControl(host, parent) {}
+    : host::UserControl(host, parent) {
+    // A separator is read as one and passed by with Tab.
+    setFocusPolicy(Qt::NoFocus);
+}
+
+QAccessibleInterface* sknLine3D::CreateAccessible() {
+    return new host::HostedAccessible(this, QAccessible::Separator);
+}
 
 const host::PropertyTable<sknLine3D>& sknLine3D::Properties() {
     // Reading stores the members as they are (no notification, no drawing): the next Resize draws.

@@ -20,6 +20,7 @@ class sknLine3D : public host::UserControl {
     Q_OBJECT
 
 public:
+    QAccessibleInterface* CreateAccessible() override;
     explicit sknLine3D(host::HostContext& host, QWidget* parent = nullptr);
 
     static constexpr gdi::Colour DefaultHighlight = gdi::Colour::System(20);

@@ -5,45 +5,50 @@
 
 namespace kelvo::controls {
 
-namespace {
-
-QAccessibleInterface* CreateOptionAccessible(const QString& className, QObject* object) {
-    Q_UNUSED(className);
-    auto* option = qobject_cast<sknOption*>(object);
-    return option != nullptr && option->isWidgetType() ? new OptionAccessible(option) : nullptr;
-}
-
-} // namespace
-
 OptionAccessible::OptionAccessible(sknOption* option)
-    : QAccessibleWidget(option, qobject_cast<sknCheck*>(option) != nullptr ? QAccessible::CheckBox
-                                                                           : QAccessible::RadioButton) {}
+    : host::HostedAccessible(option, qobject_cast<sknCheck*>(option) != nullptr ? QAccessible::CheckBox
+                                                                                : QAccessible::RadioButton) {}
 
 sknOption* OptionAccessible::Option() const {
     return static_cast<sknOption*>(widget());
 }
 
 QAccessible::State OptionAccessible::state() const {
-    QAccessible::State state = QAccessibleWidget::state();
+    QAccessible::State state = HostedAccessible::state();
     state.checkable = true;
     state.checked = Option()->Value();
     return state;
 }
 
 QString OptionAccessible::text(QAccessible::Text t) const {
-    if (t == QAccessible::Name) {
-        const QString name = widget()->accessibleName();
-        return name.isEmpty() ? Option()->Caption() : name;
-    }
-    return QAccessibleWidget::text(t);
+    const QString text = HostedAccessible::text(t);
+    return t == QAccessible::Name && text.isEmpty() ? WithoutAccessMark(Option()->Caption()) : text;
 }
 
-void OptionAccessible::Install() {
-    static const bool installed = [] {
-        QAccessible::installFactory(CreateOptionAccessible);
-        return true;
-    }();
-    static_cast<void>(installed);
+QAccessibleInterface* OptionAccessible::child(int index) const {
+    static_cast<void>(index);
+    return nullptr;
+}
+
+int OptionAccessible::indexOfChild(const QAccessibleInterface* child) const {
+    static_cast<void>(child);
+    return -1;
+}
+
+QStringList OptionAccessible::actionNames() const {
+    QStringList names = HostedAccessible::actionNames();
+    if (Option()->isEnabled()) {
+        names.prepend(toggleAction());
+    }
+    return names;
+}
+
+void OptionAccessible::doAction(const QString& actionName) {
+    if (actionName == toggleAction()) {
+        Option()->RaiseClick();
+        return;
+    }
+    HostedAccessible::doAction(actionName);
 }
 
 } // namespace kelvo::controls

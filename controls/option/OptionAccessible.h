@@ -1,23 +1,25 @@
 #pragma once
 
-#include <QAccessibleWidget>
+#include "platform/host/HostedAccessible.h"
 
 namespace kelvo::controls {
 
 class sknOption;
 
-// What assistive technology sees of an option button or check box: its role, whether it is checked,
-// and its name, which the form sets to the caption of the label beside it.
-class OptionAccessible : public QAccessibleWidget {
+// What assistive technology sees of an option button or check box: its role, whether it is checked, a
+// name from the caption label that names it on the form (or its own caption), and the toggle action,
+// which clicks it as the mouse does. Its image and caption inside are parts of it, not children.
+class OptionAccessible : public host::HostedAccessible {
 public:
     explicit OptionAccessible(sknOption* option);
 
     QAccessible::State state() const override;
     QString text(QAccessible::Text t) const override;
-
-    // Makes Qt's accessibility ask this class for every option and check box (once per process: Qt
-    // keeps a list of factory functions, not objects).
-    static void Install();
+    int childCount() const override { return 0; }
+    QAccessibleInterface* child(int index) const override;
+    int indexOfChild(const QAccessibleInterface* child) const override;
+    QStringList actionNames() const override;
+    void doAction(const QString& actionName) override;
 
 private:
     sknOption* Option() const;

@@ -1,5 +1,7 @@
 #include "sknOption.h"
 
+#include <utility>
+
 #include <QImage>
 
 #include "OptionAccessible.h"
@@ -51,8 +53,11 @@ sknOption::sknOption(host::HostContext& host, QWidget* parent, const QString& se
     };
     connect(picRadio, &host::PictureBox::Click, this, clicked);
     connect(lblCaption, &host::Label::Click, this, clicked);
-    // Screen readers see a radio button (or a check box) named by the caption beside it on the form.
-    OptionAccessible::Install();
+    lblCaption->SetLabelFor(this);
+}
+
+QAccessibleInterface* sknOption::CreateAccessible() {
+    return new OptionAccessible(this);
 }
 
 const host::PropertyTable<sknOption>& sknOption::Properties() {
@@ -105,19 +110,43 @@ void sknOption::ShowValue() {
     picRadio->SetPicture(value_ ? picRON : picROFF);
 }
 
-void sknOption::SetValue(bool value) {
+void sknOption::StoreValue(bool value) {
+    const bool changed = value != value_;
     value_ = value;
     ShowValue();
+    if (changed) {
+        QAccessible::State checked;
+        checked.checked = true;
+        host::HostedAccessible::AnnounceState(this, checked);
+    }
+}
+
+void sknOption::SetValue(bool value) {
+    StoreValue(value);
     PropertyChanged(QStringLiteral("Value"));
     emit Change();
 }
 
 bool sknOption::ClickAction() {
-    value_ = ClickedValue();
-    ShowValue();
+    StoreValue(ClickedValue());
     emit Change();
     PropertyChanged(QStringLiteral("Value"));
     return true;
+}
+
+namespace {
+constexpr std::int16_t KeySpace = 32;
+} // namespace
+
+void sknOption::AfterKeyDown(std::int16_t keyCode, std::int16_t shift) {
+    spaceDown_ = keyCode == KeySpace && shift == 0;
+}
+
+void sknOption::AfterKeyUp(std::int16_t keyCode, std::int16_t shift) {
+    static_cast<void>(shift);
+    if (keyCode == KeySpace && std::exchange(spaceDown_, false)) {
+        RaiseClick();
+    }
 }
 
 void sknOption::UserControl_InitProperties() {

@@ -18,6 +18,10 @@ namespace kelvo::controls {
 // own font and colour, so they change nothing drawn); Caption is the label's; ToolTipText is set on the
 // label and the image but read back from the store onto the label only. Mouse and key events come from
 // the surface alone (the base raises them); clicks on the image or the caption select as well.
+//
+// From the keyboard it behaves as a desktop's own: Space, released where it was pressed, clicks it as the
+// mouse does (unless a KeyDown handler took the key by setting KeyCode to 0); moving through a group
+// with the arrow keys is OptionGroup's work.
 class sknOption : public host::UserControl {
     Q_OBJECT
 
@@ -44,6 +48,8 @@ public:
     static constexpr gdi::Colour DefaultForeColor = gdi::Colour::System(18);
     static const host::PropertyTable<sknOption>& Properties();
 
+    QAccessibleInterface* CreateAccessible() override;
+
 signals:
     void Change();
 
@@ -59,11 +65,17 @@ protected:
     void UserControl_ReadProperties(host::PropertyBag& bag) override;
     void UserControl_WriteProperties(host::PropertyBag& bag) override;
     void UserControl_Resize() override;
+    void UserControl_LostFocus() override { spaceDown_ = false; }
+    void AfterKeyDown(std::int16_t keyCode, std::int16_t shift) override;
+    void AfterKeyUp(std::int16_t keyCode, std::int16_t shift) override;
 
 private:
     void ShowValue();
+    // Stores and shows a value; listeners of assistive technology hear of a change of the checked state.
+    void StoreValue(bool value);
 
     bool value_ = false;
+    bool spaceDown_ = false;
     host::PictureObject picRON;
     host::PictureObject picROFF;
 };

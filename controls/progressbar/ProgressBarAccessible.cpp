@@ -4,18 +4,8 @@
 
 namespace kelvo::controls {
 
-namespace {
-
-QAccessibleInterface* CreateProgressBarAccessible(const QString& className, QObject* object) {
-    Q_UNUSED(className);
-    auto* bar = qobject_cast<sknProgressBar*>(object);
-    return bar != nullptr ? new ProgressBarAccessible(bar) : nullptr;
-}
-
-} // namespace
-
 ProgressBarAccessible::ProgressBarAccessible(sknProgressBar* bar)
-    : QAccessibleWidget(bar, QAccessible::ProgressBar) {}
+    : host::HostedAccessible(bar, QAccessible::ProgressBar) {}
 
 sknProgressBar* ProgressBarAccessible::Bar() const {
     return static_cast<sknProgressBar*>(widget());
@@ -25,14 +15,21 @@ void* ProgressBarAccessible::interface_cast(QAccessible::InterfaceType type) {
     if (type == QAccessible::ValueInterface) {
         return static_cast<QAccessibleValueInterface*>(this);
     }
-    return QAccessibleWidget::interface_cast(type);
+    return HostedAccessible::interface_cast(type);
 }
 
 QString ProgressBarAccessible::text(QAccessible::Text t) const {
     if (t == QAccessible::Value) {
         return Bar()->PercentText();
     }
-    return QAccessibleWidget::text(t);
+    return HostedAccessible::text(t);
+}
+
+QAccessible::State ProgressBarAccessible::state() const {
+    QAccessible::State state = HostedAccessible::state();
+    state.readOnly = true;
+    state.focusable = false;
+    return state;
 }
 
 QVariant ProgressBarAccessible::currentValue() const {
@@ -45,14 +42,6 @@ QVariant ProgressBarAccessible::maximumValue() const {
 
 QVariant ProgressBarAccessible::minimumValue() const {
     return Bar()->Min();
-}
-
-void ProgressBarAccessible::Install() {
-    static const bool installed = [] {
-        QAccessible::installFactory(CreateProgressBarAccessible);
-        return true;
-    }();
-    static_cast<void>(installed);
 }
 
 } // namespace kelvo::controls

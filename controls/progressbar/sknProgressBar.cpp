@@ -47,7 +47,12 @@ gdi::Colour ColourDefault(const PersistedProperty& p) {
 sknProgressBar::sknProgressBar(host::HostContext& host, QWidget* parent)
     : host::UserControl(host, parent)
     , buffer_(host.SysColours()) {
-    ProgressBarAccessible::Install();
+    // The bar only shows; the keyboard passes it by.
+    setFocusPolicy(Qt::NoFocus);
+}
+
+QAccessibleInterface* sknProgressBar::CreateAccessible() {
+    return new ProgressBarAccessible(this);
 }
 
 sknProgressBar::~sknProgressBar() = default;

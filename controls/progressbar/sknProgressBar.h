@@ -30,6 +30,7 @@ class sknProgressBar : public host::UserControl {
     Q_OBJECT
 
 public:
+    QAccessibleInterface* CreateAccessible() override;
     explicit sknProgressBar(host::HostContext& host, QWidget* parent = nullptr);
     ~sknProgressBar() override;
 

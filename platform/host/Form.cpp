@@ -4,6 +4,7 @@
 
 #include "ControlFactory.h"
 #include "HostContext.h"
+#include "HostedAccessible.h"
 
 namespace kelvo::host {
 
@@ -27,7 +28,9 @@ QString DisplayName(const QString& name, std::int32_t index) {
 
 Form::Form(HostContext& host, QWidget* parent)
     : QWidget(parent)
-    , host_(host) {}
+    , host_(host) {
+    HostedAccessible::Install();
+}
 
 Form::~Form() {
     Unload();

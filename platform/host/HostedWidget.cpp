@@ -2,11 +2,13 @@
 
 #include <cmath>
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
 
 #include "HostContext.h"
+#include "HostedAccessible.h"
 #include "InputCodes.h"
 
 namespace kelvo::host {
@@ -34,6 +36,40 @@ HostedWidget::HostedWidget(HostContext& host, QWidget* parent)
     ambient_.font = host.AmbientFont();
     setMouseTracking(true);
     setMaximumSize(HostContext::MaxSide, HostContext::MaxSide);
+    HostedAccessible::Install();
+}
+
+void HostedWidget::RaiseClick() {
+    if (!TakesInput() || !isEnabled()) {
+        return;
+    }
+    const QPointer<HostedWidget> alive(this);
+    if (ClickAction() && alive) {
+        emit Click();
+    }
+}
+
+void HostedWidget::FocusFromKeyboard() {
+    // Qt has no reason of its own for an arrow key; it moves the focus as Tab does.
+    setFocus(Qt::TabFocusReason);
+}
+
+void HostedWidget::focusInEvent(QFocusEvent* event) {
+    switch (event->reason()) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+        keyboardFocus_ = true;
+        break;
+    case Qt::ActiveWindowFocusReason:
+    case Qt::PopupFocusReason:
+    case Qt::MenuBarFocusReason:
+        break;
+    default:
+        keyboardFocus_ = false;
+        break;
+    }
+    QWidget::focusInEvent(event);
 }
 
 void HostedWidget::SetAmbient(const AmbientValues& ambient) {

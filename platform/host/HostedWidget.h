@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+class QAccessibleInterface;
+
 #include "AmbientValues.h"
 #include "ClickTracker.h"
 #include "HostedObject.h"
@@ -32,6 +34,18 @@ public:
     HostContext& Host() const { return host_; }
     const AmbientValues& Ambient() const { return ambient_; }
     void SetAmbient(const AmbientValues& ambient) final;
+
+    // Clicks the widget as the keyboard or assistive technology does: ClickAction, then Click if it
+    // allows. Nothing happens while the widget takes no input or is disabled.
+    void RaiseClick();
+    // Whether the widget holds the focus and it came from the keyboard (Tab, Shift+Tab, an access key or
+    // an arrow key), which is when a focus mark is drawn; a mouse click takes the mark away, a window
+    // coming back to the front keeps whatever it was.
+    bool KeyboardFocus() const { return hasFocus() && keyboardFocus_; }
+    // Moves the focus here as the keyboard does, with the focus mark.
+    void FocusFromKeyboard();
+    // What assistive technology sees of the widget; null leaves it to Qt. Asked once per widget.
+    virtual QAccessibleInterface* CreateAccessible() { return nullptr; }
 
 signals:
     void Click();
@@ -66,6 +80,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     QObject* Object() final { return this; }
@@ -76,6 +91,7 @@ private:
     HostContext& host_;
     AmbientValues ambient_;
     ClickTracker clicks_;
+    bool keyboardFocus_ = false;
 };
 
 } // namespace kelvo::host

@@ -7,7 +7,10 @@
 #include <QPainter>
 #include <QShortcut>
 
+#include "FocusMark.h"
 #include "HostContext.h"
+#include "HostedAccessible.h"
+#include "LabelAccessible.h"
 #include "PropertyBag.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiConstants.h"
@@ -43,9 +46,81 @@ Label::Label(HostContext& host, QWidget* parent)
     , font_(host.AmbientFont()) {}
 
 void Label::SetCaption(const QString& caption) {
+    // Figures are set every half second; listeners hear only of a caption that changed.
+    const bool changed = caption != caption_;
     caption_ = caption;
     UpdateMnemonic();
     Changed();
+    if (changed) {
+        HostedAccessible::AnnounceName(this);
+    }
+}
+
+void Label::SetLabelFor(QWidget* control) {
+    if (labelFor_ != nullptr) {
+        labelFor_->removeEventFilter(this);
+    }
+    labelFor_ = control;
+    if (control != nullptr) {
+        control->installEventFilter(this);
+    }
+    update();
+}
+
+void Label::SetActsAsLink(bool link) {
+    actsAsLink_ = link;
+    setFocusPolicy(link ? Qt::StrongFocus : Qt::NoFocus);
+    if (link) {
+        setCursor(Qt::PointingHandCursor);
+    } else {
+        unsetCursor();
+    }
+}
+
+QString Label::AccessibleText() const {
+    return useMnemonic_ ? HostedAccessible::WithoutAccessMark(caption_) : caption_;
+}
+
+bool Label::FocusMarkShown() const {
+    if (KeyboardFocus()) {
+        return true;
+    }
+    const auto* control = qobject_cast<const HostedWidget*>(labelFor_.data());
+    return control != nullptr && control->KeyboardFocus();
+}
+
+gdi::Rect Label::FocusMarkRect() const {
+    // One pixel of air left and right of the text; the label's own edges bound it.
+    const QSize text = MeasureText(wordWrap_, width());
+    const int left = alignment_ == 1   ? width() - text.width()
+                     : alignment_ == 2 ? (width() - text.width()) / 2
+                                       : 0;
+    return gdi::Rect{std::max(left - 1, 0), 0, std::min(left + text.width() + 1, width()),
+                     std::min(text.height(), height())};
+}
+
+QAccessibleInterface* Label::CreateAccessible() {
+    return new LabelAccessible(this);
+}
+
+bool Label::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == labelFor_ && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        update();
+    }
+    return ConstituentControl::eventFilter(watched, event);
+}
+
+void Label::focusOutEvent(QFocusEvent* event) {
+    ConstituentControl::focusOutEvent(event);
+    update();
+}
+
+void Label::AfterKeyDown(std::int16_t keyCode, std::int16_t shift) {
+    constexpr std::int16_t KeyReturn = 13;
+    constexpr std::int16_t KeySpace = 32;
+    if (actsAsLink_ && shift == 0 && (keyCode == KeyReturn || keyCode == KeySpace)) {
+        RaiseClick();
+    }
 }
 
 bool Label::SetAlignment(std::int16_t alignment) {
@@ -173,6 +248,18 @@ void Label::DrawCaption(QImage& image, QPoint origin) const {
     };
     if (isEnabled()) {
         draw(0, 0, Host().Resolve(foreColor_));
+        if (FocusMarkShown()) {
+            // The canvas may have more pixels than the label has units: the mark is placed in pixels.
+            const qreal ratio = image.devicePixelRatio();
+            const auto px = [ratio](std::int32_t units) {
+                return static_cast<std::int32_t>(std::lround(units * ratio));
+            };
+            const gdi::Rect mark = FocusMarkRect();
+            PaintFocusMark(dc,
+                           gdi::Rect{px(mark.left - origin.x()), px(mark.top - origin.y()),
+                                     px(mark.right - origin.x()), px(mark.bottom - origin.y())},
+                           Host().Resolve(foreColor_));
+        }
     } else {
         draw(1, 1, Host().SysColours().GetSysColor(gdi::COLOR_3DHIGHLIGHT));
         draw(0, 0, Host().SysColours().GetSysColor(gdi::COLOR_BTNSHADOW));

@@ -3,11 +3,13 @@
 #include <cstdint>
 
 #include <QImage>
+#include <QPointer>
 
 #include "ConstituentControl.h"
 #include "FontObject.h"
 #include "PropertyTable.h"
 #include "platform/gdi/Colour.h"
+#include "platform/gdi/Rect.h"
 
 class QShortcut;
 
@@ -23,6 +25,11 @@ namespace kelvo::host {
 // Stored properties: "Caption" (""), "Alignment" (0), "AutoSize" (false), "WordWrap" (false),
 // "BackStyle" (1), "BackColor" (0x8000000F), "ForeColor" (0x80000012), "Font" (the ambient font),
 // "UseMnemonic" (true), "ToolTipText" (""), "Visible" (true), "Enabled" (true).
+//
+// A label may name a control (SetLabelFor): assistive technology then reads the caption as the control's
+// name, and the label shows the control's keyboard focus with a dotted mark round the caption, since
+// small picture controls have no room for one. A label that acts as a link takes the focus itself and
+// clicks with Return or Space.
 class Label : public ConstituentControl {
     Q_OBJECT
 
@@ -56,6 +63,20 @@ public:
     // The DrawTextA format the label draws with.
     unsigned DrawFormat() const;
 
+    // The control this caption names, or null.
+    QWidget* LabelFor() const { return labelFor_; }
+    void SetLabelFor(QWidget* control);
+    bool ActsAsLink() const { return actsAsLink_; }
+    void SetActsAsLink(bool link);
+    // The caption as read aloud (without the access-key mark).
+    QString AccessibleText() const;
+    // Whether the focus mark is drawn: the label, or the control it names, has the keyboard's focus.
+    bool FocusMarkShown() const;
+    // Where the mark goes: round the caption's text, inside the label.
+    gdi::Rect FocusMarkRect() const;
+
+    QAccessibleInterface* CreateAccessible() override;
+
     void LoadNew() override;
     void LoadStored(PropertyBag& bag) override;
     void Save(PropertyBag& bag) override;
@@ -63,6 +84,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void AfterKeyDown(std::int16_t keyCode, std::int16_t shift) override;
 
 private:
     void Changed();
@@ -85,6 +109,8 @@ private:
     FontObject font_;
     bool useMnemonic_ = true;
     QShortcut* mnemonic_ = nullptr;
+    QPointer<QWidget> labelFor_;
+    bool actsAsLink_ = false;
 };
 
 } // namespace kelvo::host

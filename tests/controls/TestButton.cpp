@@ -393,7 +393,7 @@ private slots:
         auto rig = Shown();
         QVERIFY(rig);
         sknButton& button = *rig->button;
-        QCOMPARE(ButtonAccessible::WithoutAccessMark("Free &RAM && more"), QString("Free RAM & more"));
+        QCOMPARE(host::HostedAccessible::WithoutAccessMark("Free &RAM && more"), QString("Free RAM & more"));
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&button);
         QVERIFY(face != nullptr);
         QCOMPARE(face->role(), QAccessible::Button);

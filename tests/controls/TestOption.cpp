@@ -1,6 +1,9 @@
+#include <QAccessible>
+#include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
 
+#include "controls/option/OptionGroup.h"
 #include "controls/option/sknCheck.h"
 #include "controls/option/sknOption.h"
 #include "platform/host/HostContext.h"
@@ -205,10 +208,60 @@ private slots:
         QCOMPARE(downs.size(), 1);
         QCOMPARE(ups.size(), 1);
         QCOMPARE(clicks.size(), 3);
-        QSignalSpy keys(option, &sknOption::KeyDown);
-        QTest::keyClick(option, Qt::Key_Space);
-        QCOMPARE(keys.size(), 1);
-        QCOMPARE(clicks.size(), 3); // no key selects the control
+    }
+
+    void keyboardClicksAsTheMouseDoes() {
+        QWidget window;
+        std::vector<sknOption*> options;
+        for (int i = 0; i < 3; ++i) {
+            options.push_back(new sknOption(host_, &window));
+            options.back()->setGeometry(20 * i, 0, 15, 19);
+            options.back()->LoadNew();
+        }
+        auto* check = new sknCheck(host_, &window);
+        check->setGeometry(0, 20, 15, 19);
+        check->LoadNew();
+        OptionGroup group(options);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(group.TabStop(), options[0]); // none selected: the first is the group's stop
+        QStringList* log = Record(*check);
+        QTest::keyClick(check, Qt::Key_Space);
+        QVERIFY(check->Value());
+        QCOMPARE(*log, (QStringList{"Change", "Value", "Click"}));
+        // A host that takes the key keeps it from clicking.
+        QObject::connect(check, &sknOption::KeyDown,
+                         [](std::int16_t& keyCode, std::int16_t&) { keyCode = 0; });
+        QTest::keyClick(check, Qt::Key_Space);
+        QVERIFY(check->Value());
+        // The arrows move through the group and select as they go, round the ends, past a disabled one.
+        options[1]->setEnabled(false);
+        options[0]->setFocus(Qt::MouseFocusReason);
+        QSignalSpy clicks(options[2], &sknOption::Click);
+        QTest::keyClick(options[0], Qt::Key_Right);
+        QCOMPARE(QApplication::focusWidget(), options[2]);
+        QVERIFY(options[2]->Value() && options[2]->KeyboardFocus());
+        QCOMPARE(clicks.size(), 1);
+        QTest::keyClick(options[2], Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), options[0]);
+        // Only the selected option is a Tab stop (the form clears the others; here two are selected).
+        options[2]->SetValue(false);
+        QCOMPARE(group.TabStop(), options[0]);
+        QCOMPARE(options[0]->focusPolicy(), Qt::StrongFocus);
+        QCOMPARE(options[2]->focusPolicy(), Qt::ClickFocus);
+    }
+
+    void screenReadersToggle() {
+        sknCheck check(host_);
+        check.LoadNew();
+        check.setAccessibleName(QStringLiteral("Start Minimize"));
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&check);
+        QCOMPARE(iface->text(QAccessible::Name), QString("Start Minimize"));
+        QCOMPARE(iface->childCount(), 0); // the image and caption inside are parts of it
+        QSignalSpy clicks(&check, &sknOption::Click);
+        iface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(check.Value() && iface->state().checked);
+        QCOMPARE(clicks.size(), 1);
     }
 
     void imageStaysCentred_data() {

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -6,9 +7,11 @@
 #include "platform/gdi/GdiConstants.h"
 #include "platform/gdi/Rect.h"
 #include "platform/gdi/Text.h"
+#include "platform/host/FocusMark.h"
 #include "platform/host/HostContext.h"
 #include "platform/host/Label.h"
 #include "platform/host/PropertyBag.h"
+#include "tests/platform/gdi/PixelPicture.h"
 
 using namespace kelvo;
 using namespace kelvo::host;
@@ -241,6 +244,81 @@ private slots:
         }
         label->SetWordWrap(false);
         QCOMPARE(label->width(), std::min(label->MeasureText(false, 0).width(), HostContext::MaxSide));
+    }
+
+    void focusMarkIsADottedOutline_data() {
+        QTest::addColumn<QRect>("mark");
+        QTest::addColumn<QStringList>("expected");
+        const QString none = QStringLiteral(".......");
+        QTest::newRow("inside") << QRect(1, 1, 5, 4)
+                                << QStringList{none, ".x.x.x.", none, ".x...x.", "..x.x..", none};
+        // The outline of a rectangle larger than the picture runs outside it: nothing is drawn.
+        QTest::newRow("past the edges") << QRect(-3, -2, 20, 20) << QStringList(6, none);
+        QTest::newRow("one pixel") << QRect(2, 2, 1, 1)
+                                   << QStringList{none, none, "..x....", none, none, none};
+        QTest::newRow("empty") << QRect(2, 2, 0, 3) << QStringList(6, none);
+    }
+    void focusMarkIsADottedOutline() {
+        QFETCH(QRect, mark);
+        QFETCH(QStringList, expected);
+        QImage image = gdi::test::Blank(7, 6, 0xFF000000u);
+        gdi::DeviceContext dc(image, host_.SysColours());
+        PaintFocusMark(
+            dc, gdi::Rect{mark.left(), mark.top(), mark.left() + mark.width(), mark.top() + mark.height()},
+            gdi::Colour::FromRgb(255, 255, 255));
+        QCOMPARE(gdi::test::Picture(image, {{0xFF000000u, '.'}, {0xFFFFFFFFu, 'x'}}), expected);
+    }
+
+    void aCaptionShowsItsControlsKeyboardFocus() {
+        QWidget window;
+        window.resize(120, 40);
+        auto* control = new Label(host_, &window);
+        control->SetActsAsLink(true); // any widget that takes the focus
+        control->setGeometry(0, 20, 40, 15);
+        auto* caption = new Label(host_, &window);
+        caption->setGeometry(0, 0, 100, 15);
+        caption->SetCaption(QStringLiteral("Start Minimize"));
+        caption->SetLabelFor(control);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const QImage plain = Shot(*caption);
+        control->setFocus(Qt::MouseFocusReason);
+        QVERIFY(!caption->FocusMarkShown());
+        QCOMPARE(Shot(*caption), plain);
+        control->clearFocus();
+        control->setFocus(Qt::TabFocusReason);
+        QVERIFY(caption->FocusMarkShown());
+        const QImage marked = Shot(*caption);
+        // Round the text of a left-aligned caption: from its left edge to one pixel past the text.
+        const gdi::Rect place = caption->FocusMarkRect();
+        QCOMPARE(place.left, 0);
+        QCOMPARE(place.right, caption->MeasureText(false, 100).width() + 1);
+        QVERIFY(marked.pixel(0, 0) != plain.pixel(0, 0));
+        QCOMPARE(marked.pixel(place.right + 1, 0), plain.pixel(place.right + 1, 0));
+        control->clearFocus();
+        QCOMPARE(Shot(*caption), plain);
+        // Screen readers: the caption is the control's label, the control is labelled by it.
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(caption);
+        QCOMPARE(iface->role(), QAccessible::StaticText);
+        QCOMPARE(iface->text(QAccessible::Name), QString("Start Minimize"));
+        QCOMPARE(iface->relations(QAccessible::Labelled).size(), 1);
+        QCOMPARE(QAccessible::queryAccessibleInterface(control)->relations(QAccessible::Label).size(), 1);
+    }
+
+    void aLinkOpensFromTheKeyboard() {
+        Label link(host_);
+        link.SetCaption(QStringLiteral("Read&me"));
+        link.SetActsAsLink(true);
+        QSignalSpy clicks(&link, &Label::Click);
+        QTest::keyClick(&link, Qt::Key_Return);
+        QTest::keyClick(&link, Qt::Key_Space);
+        QTest::keyClick(&link, Qt::Key_Return, Qt::ControlModifier); // not a plain Return
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&link);
+        QCOMPARE(iface->role(), QAccessible::Link);
+        QCOMPARE(iface->text(QAccessible::Name), QString("Readme"));
+        iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(clicks.size(), 3);
+        QCOMPARE(link.focusPolicy(), Qt::StrongFocus);
     }
 
     void storedPropertiesComeBack() {
