@@ -19,6 +19,7 @@ constexpr std::int16_t KeyDown = 40;
 OptionGroup::OptionGroup(std::vector<sknOption*> options, QObject* parent)
     : QObject(parent)
     , options_(std::move(options)) {
+    std::erase(options_, nullptr);
     for (sknOption* option : options_) {
         connect(option, &sknOption::Change, this, &OptionGroup::UpdateTabStop);
         connect(option, &sknOption::KeyDown, this,
