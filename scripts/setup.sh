@@ -15,7 +15,7 @@ case "${1:-run}" in
 esac
 if [ "${1:-run}" = test ]; then
     need+=(xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick openbox trayer wmctrl
-           dbus python3-dbus python3-gi xfce4-panel sway grim faketime
+           dbus python3-dbus python3-gi xfce4-panel sway grim faketime at-spi2-core python3-pyatspi
            libwayland-dev wayland-protocols
            clang libclang-rt-14-dev clang-format clang-tidy)
 fi

@@ -129,3 +129,13 @@ shot() {
     read -r X Y W H < <(geom "$1")
     x 20 convert "xwd:$T/fb/Xvfb_screen0" -crop "${W}x$H+$X+$Y" +repage "$2"
 }
+# memory_group NAME: CG=a memory group (cgroup v1) of 1.5 GB under this script's own, removed at exit, and
+# IN_CG=(a prefix that runs a command inside it); fails where none can be made. An optimization pass commits
+# memory until the system pushes back: in the group it is the group's limit, never the whole machine's.
+memory_group() {
+    local cg
+    cg=/sys/fs/cgroup/memory$(awk -F: '$2 == "memory" {print $3}' /proc/self/cgroup)/$1
+    mkdir "$cg" 2> /dev/null && echo $((1536 << 20)) > "$cg/memory.limit_in_bytes" || { rmdir "$cg" 2> /dev/null; return 1; }
+    AT_EXIT+=("rmdir '$cg'")
+    CG=$cg IN_CG=(sh -c 'echo $$ > "$0/cgroup.procs" && exec "$@"' "$cg")
+}

@@ -4,6 +4,8 @@
 #   no-tray          Xvfb and openbox only: closing minimizes, a second start brings the window back
 #   wayland          sway (headless) as a throwaway user, no tray
 #   notification     no tray; timed passes under a sped-up clock, in a memory group of 1.5 GB
+#   screen-reader    Xvfb and openbox; the window as AT-SPI shows it, Tab order and keys, a pass started by its
+#                    accessible action (in a memory group of 1.5 GB)
 # Usage: run-desktops.sh SCENARIO KELVO_EXECUTABLE [ARTEFACT_DIR]. Prints PASS/FAIL lines; exits non-zero on
 # any failure, 77 when the scenario cannot run on this machine.
 set -u
@@ -185,10 +187,8 @@ next_pass() { BASE=$(mem usage_in_bytes); echo 0 > "$CG/memory.max_usage_in_byte
 notes() { wc -l < "$T/notes"; }
 notification() {
     SPEED=${KELVO_E2E_SPEED:-20} # the program's clock runs this many times faster: 300 s take 300/SPEED s
-    CG=/sys/fs/cgroup/memory$(awk -F: '$2 == "memory" {print $3}' /proc/self/cgroup)/kelvo-desktops-$$
-    mkdir "$CG" 2> /dev/null && echo $((1536 << 20)) > "$CG/memory.limit_in_bytes" ||
-        { rmdir "$CG" 2> /dev/null; say "SKIP no memory group of 1.5 GB can be made; a pass must not run unlimited"; exit 77; }
-    AT_EXIT+=("rmdir '$CG'")
+    memory_group "kelvo-desktops-$$" ||
+        { say "SKIP no memory group of 1.5 GB can be made; a pass must not run unlimited"; exit 77; }
     x_setup 'Timed=True' 'Time=300' 'Level=0' 'Minimized=False'
     /usr/bin/python3 "$LIB_DIR/desktop-dbus.py" notifications "$T/notes" > "$T/notes.log" 2>&1 &
     PIDS+=($!)
@@ -196,7 +196,7 @@ notification() {
     step 'Kelvo in its memory group, under a sped-up clock'
     T0=$(date +%s%N)
     FAKE=$(dpkg -L libfaketime | grep -m1 '/libfaketimeMT.so.1$') # preloaded itself: `faketime` would fork
-    start_kelvo sh -c 'echo $$ > "$0/cgroup.procs" && exec "$@"' "$CG" env LD_PRELOAD="$FAKE" FAKETIME="+0 x$SPEED"
+    start_kelvo "${IN_CG[@]}" env LD_PRELOAD="$FAKE" FAKETIME="+0 x$SPEED"
     check "Kelvo runs in $CG" grep -q ":memory:.*/kelvo-desktops-$$\$" "/proc/$KELVO_PID/cgroup"
     step 'a timed pass with the window shown'
     next_pass && ok "timed pass $(ms_since "$T0") ms after the start, peak $(($(mem max_usage_in_bytes) >> 20)) MB" ||
@@ -217,8 +217,142 @@ notification() {
         'head -1 "$T/notes" | grep -q "Free RAM" && [ "$FIGURES" -ge 2 ]'
 }
 
+# ---- What a screen reader sees, and the keyboard ----------------------------------------------------------
+a11y() { x 15 /usr/bin/python3 "$LIB_DIR/a11y.py" "$@"; }
+tree() { a11y dump > "$T/tree"; }
+# field N ROLE NAME: field N of the tree's line for the first accessible with that role and name (a11y.py dump).
+field() { awk -F'\t' -v f="$1" -v r="$2" -v n="$3" '$2 == r && $3 == n {print $f; exit}' "$T/tree"; }
+has() { [ -n "$(field 2 "$1" "$2")" ]; } # has ROLE NAME
+in_list() { [[ ",$1," == *",$2,"* ]]; }  # in_list A,B,C B
+focus() { a11y focused 2> /dev/null; }
+# press KEY: the key to the active window; FOCUS=the accessible focused once the focus moved (or after 2 s).
+press() {
+    local was=$FOCUS
+    x 5 xdotool key "$1"
+    wait_for 2 eval '[ "$(focus)" != "$was" ]'
+    FOCUS=$(focus)
+}
+tab_to() { local i; for i in {1..12}; do [ "$FOCUS" = "$1" ] && return; press Tab; done; return 1; } # tab_to NAME
+ini_has() { grep -qx "$1"$'\r' "$T/program/Kelvo.ini"; } # ini_has KEY=VALUE, a line ending in CR LF
+crlf() { ! grep -qv $'\r$' "$1"; }
+# figure CAPTION: the figure its label is a label for, without the thousands separators.
+figure() { field 6 label "$1" | grep -oE '(^|;)LABEL_FOR>[0-9]{1,3}(,[0-9]{3})*(;|$)' | tr -dc 0-9; }
+figures() {
+    tree
+    AVAIL=$(($(awk '/^MemAvailable:/ {print $2}' /proc/meminfo) * 1024))
+    TOTAL=$(figure 'Total Physical RAM:') USED=$(figure 'Physical RAM used:') FREE=$(figure 'Free RAM:')
+    [ -n "$TOTAL" ] && [ $((USED + FREE)) = "$TOTAL" ] # the three come from one reading
+}
+# controls ROLE ACTION LABELLED NAME...: each is there with that action and, with LABELLED=yes, is labelled by
+# the label of its caption.
+controls() {
+    local role=$1 action=$2 labelled=$3 name acts rels
+    shift 3
+    for name; do
+        acts=$(field 5 "$role" "$name") rels=$(field 6 "$role" "$name")
+        check "$role \"$name\" with action $action, labelled=$labelled (actions ${acts:-none}; relations ${rels:-none})" eval \
+            'in_list "$acts" "$action" && { [ $labelled = no ] || { [[ ";$rels;" == *";LABELLED_BY>$name;"* ]] && has label "$name"; }; }'
+    done
+}
+# box NAME: "X0 Y0 X1 Y1" (X1, Y1 just outside) in the window around everything named NAME, 4 pixels wider each side.
+box() {
+    awk -F'\t' -v n="$1" -v wx="$WX" -v wy="$WY" '$3 == n && split($8, e, ",") == 4 {
+        if (x0 == "" || e[1] < x0) x0 = e[1]; if (y0 == "" || e[2] < y0) y0 = e[2]
+        if (e[1] + e[3] > x1) x1 = e[1] + e[3]; if (e[2] + e[4] > y1) y1 = e[2] + e[4]
+    } END {print x0 - wx - 4, y0 - wy - 4, x1 - wx + 4, y1 - wy + 4}' "$T/tree"
+}
+# countdown: NEXT=the name of the label that tells the time to the next timed pass, once there is one.
+countdown() {
+    tree && NEXT=$(awk -F'\t' '$2 == "label" && index($3, "Next RAM Optimization:") == 1 {print $3; exit}' "$T/tree") &&
+        [ -n "$NEXT" ]
+}
+screen_reader() {
+    [ -x /usr/libexec/at-spi-bus-launcher ] && /usr/bin/python3 -c 'import pyatspi' 2> /dev/null ||
+        { say "SKIP no screen-reader service here (packages at-spi2-core, python3-pyatspi)"; exit 77; }
+    IN_CG=() FOCUS=''
+    memory_group "kelvo-a11y-$$" # without one, the pass is left out at the end
+    x_setup 'Level=0'
+    mkdir "$T/bin" && printf '#!/bin/sh\necho "$*" >> "%s"\n' "$T/opened" > "$T/bin/xdg-open" && chmod +x "$T/bin/xdg-open"
+    step 'the accessible tree'
+    start_kelvo "${IN_CG[@]}" env -u XDG_CURRENT_DESKTOP QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LANG=C.UTF-8 PATH="$T/bin:$PATH"
+    wait_for 20 tree || { bad "no accessible application with a window: $(a11y dump 2>&1 | tail -n 1)"; summary; }
+    APP="|$(awk -F'\t' '$1 == 0 || ($1 == 1 && $2 == "frame") {print $2 " " $3}' "$T/tree" | paste -sd'|')|"
+    check "the application Kelvo with a frame \"$TITLE\" ($APP)" eval \
+        '[[ $APP == "|application Kelvo|"* && $APP == *"|frame $TITLE|"* ]]'
+    wait_for 10 figures
+    check "total $TOTAL is MemTotal × 1024" [ "${TOTAL:-}" = $(($(awk '/^MemTotal:/ {print $2}' /proc/meminfo) * 1024)) ]
+    check "used $USED + free $FREE = total" [ $((USED + FREE)) = "${TOTAL:-none}" ]
+    check "free $FREE is within 128 MB of MemAvailable $AVAIL" \
+        [ $((FREE > AVAIL ? FREE - AVAIL : AVAIL - FREE)) -le $((128 << 20)) ]
+    check "the description is a label" has label 'Easily free up RAM on your computer with just one click! Select the desired'\
+' level, then simply click on the Free RAM button.'
+    controls 'radio button' Toggle yes Light Moderate Heavy '5 min' '15 min' '30 min' 10% 20% 30%
+    controls 'check box' Toggle yes 'at timed intervals, every' 'when free RAM drops below certain level' 'Start Minimize'
+    controls 'push button' Press no 'Free RAM Now'
+    controls link Press no Readme Website...
+    PB=$(field 7 'progress bar' 'Optimization progress')/$(field 4 'progress bar' 'Optimization progress')
+    check "read-only progress bar \"Optimization progress\" of 0..100 ($PB)" grep -qE '^[0-9.]+/0/100/.*read-only' <<< "$PB"
+    NOT=$(awk -F'\t' '$2 ~ /^(separator|filler|image|progress bar)$/ && $4 ~ /focusable/ {printf "%s %s; ", $2, $3}' "$T/tree")
+    check "no separator, filler, image or progress bar is focusable (${NOT:-none is})" [ -z "$NOT" ]
+    step 'Tab order'
+    INTERVAL=$(awk -F'\t' '$2 == "radio button" && $3 ~ / min$/ && $4 ~ /checked/ {print $3; exit}' "$T/tree")
+    PERCENT=$(awk -F'\t' '$2 == "radio button" && $3 ~ /%$/ && $4 ~ /checked/ {print $3; exit}' "$T/tree")
+    WANT="at timed intervals, every|${INTERVAL:=5 min}|when free RAM drops below certain level|$PERCENT|Start Minimize"
+    WANT+='|Readme|Free RAM Now|Website...|Light'
+    x 5 xdotool windowactivate --sync "$WIN"
+    wait_for 5 eval '[ "$(focus)" = Light ]'
+    FOCUS=$(focus)
+    check "the checked level \"Light\" has the focus (${FOCUS:-nothing})" [ "$FOCUS" = Light ]
+    read -r WX WY _ < <(geom "$WIN")
+    sleep 0.5 # the window's next paint
+    shot "$WIN" "$OUT/mouse-look.png"
+    GOT=''
+    for i in {1..9}; do
+        press Tab
+        GOT+="|$FOCUS"
+        [ $i = 2 ] && SHOT=$FOCUS && sleep 0.5 && shot "$WIN" "$OUT/keyboard-focus.png"
+    done
+    check "Tab order: ${GOT#|}" [ "${GOT#|}" = "$WANT" ]
+    # Only the keyboard draws the mark: the shot before Tab is what a mouse user sees.
+    read -r B0 B1 B2 B3 < <(box "$SHOT")
+    crop() { x 20 convert "$1" -crop "$((B2 - B0))x$((B3 - B1))+$B0+$B1" +repage "$2"; }
+    crop "$OUT/mouse-look.png" "$T/before.png" && crop "$OUT/keyboard-focus.png" "$T/after.png"
+    check "a focus mark round \"$SHOT\" after Tab" eval \
+        '[ "$(x 20 compare -metric AE "$T/before.png" "$T/after.png" null: 2>&1)" != 0 ]'
+    step 'keys'
+    tab_to Light
+    press Down
+    tree
+    check "Down: \"Moderate\" focused ($FOCUS) and checked, Level=1 written" eval \
+        '[ "$FOCUS" = Moderate ] && in_list "$(field 4 "radio button" Moderate)" checked && wait_for 3 ini_has Level=1'
+    press Up
+    check "Up: \"Light\" focused ($FOCUS), Level=0 written" eval '[ "$FOCUS" = Light ] && wait_for 3 ini_has Level=0'
+    tab_to 'Start Minimize' && x 5 xdotool key space
+    check "Space on \"Start Minimize\" writes Minimized=True" wait_for 3 ini_has Minimized=True
+    tab_to 'at timed intervals, every' && x 5 xdotool key space
+    check "Space on \"at timed intervals, every\" writes Timed=True" wait_for 3 ini_has Timed=True
+    check "the countdown is a label" wait_for 5 countdown
+    check "every line of Kelvo.ini ends in CR LF" crlf "$T/program/Kelvo.ini"
+    step 'links'
+    tab_to Readme && x 5 xdotool key Return
+    check "Return on \"Readme\" opens the program's readme.txt" \
+        wait_for 5 grep -qxE "(file://)?$T/program/readme.txt" "$T/opened"
+    a11y do Website... Press
+    check "Press on \"Website...\" opens an https address" wait_for 5 grep -q '^https://' "$T/opened"
+    say "opened: $(paste -sd'|' "$T/opened" 2> /dev/null)"
+    [ -n "${CG:-}" ] || { say "SKIP the pass: no memory group of 1.5 GB"; return; }
+    step 'a pass, in the memory group'
+    check "Kelvo runs in $CG" grep -q ":memory:.*/kelvo-a11y-$$\$" "/proc/$KELVO_PID/cgroup"
+    # The press may be answered only once the pass is over: it runs beside the watch of the bar.
+    timeout -k 1 70 /usr/bin/python3 "$LIB_DIR/a11y.py" do 'Free RAM Now' Press > "$T/press.log" 2>&1 &
+    PIDS+=($!)
+    PEAK=$(x 70 /usr/bin/python3 "$LIB_DIR/a11y.py" peak 'Optimization progress' 100 60)
+    check "Press on \"Free RAM Now\": the bar reaches 100 within 60 s (highest ${PEAK:-none})" [ "${PEAK%% *}" = 100 ]
+    check "\"Free RAM Now\" has the focus afterwards" wait_for 5 eval '[ "$(focus)" = "Free RAM Now" ]'
+}
+
 case $SCENARIO in
-    status-notifier | no-tray | wayland | notification) ${SCENARIO//-/_} ;;
+    status-notifier | no-tray | wayland | notification | screen-reader) ${SCENARIO//-/_} ;;
     *) echo "unknown scenario $SCENARIO" >&2; exit 2 ;;
 esac
 say "artefacts in $OUT"

@@ -133,61 +133,6 @@ private slots:
         QVERIFY(rig.main.Find<host::Label>("lblLevel", 0)->FocusMarkShown());
     }
 
-    void arrowsAndSpaceSetChoices() {
-        FormsRig rig;
-        QVERIFY(ShowActive(rig));
-        Press(Qt::Key_Down);
-        QCOMPARE(QApplication::focusWidget(), rig.main.OptionLevel[1]);
-        QCOMPARE(FormsRig::Values(rig.main.OptionLevel), (std::vector<bool>{false, true, false}));
-        QVERIFY(rig.Ini().contains("Level=1\r\n"));
-        QVERIFY(rig.main.Find<host::Label>("lblLevel", 1)->FocusMarkShown());
-        Press(Qt::Key_Up);
-        Press(Qt::Key_Up); // round the end of the group
-        QCOMPARE(FormsRig::Values(rig.main.OptionLevel), (std::vector<bool>{false, false, true}));
-        rig.main.chkStart->setFocus(Qt::TabFocusReason);
-        Press(Qt::Key_Space);
-        QVERIFY(rig.shell.StartMinimized);
-        QVERIFY(rig.Ini().contains("Minimized=True\r\n"));
-        rig.main.lblReadme->setFocus(Qt::TabFocusReason);
-        Press(Qt::Key_Return);
-        QCOMPARE(rig.desktop.opened, QStringList{"/program/readme.txt"});
-    }
-
-    void focusComesBackAfterAPass() {
-        FormsRig rig;
-        QVERIFY(ShowActive(rig));
-        rig.main.cmdOptimize->setFocus(Qt::TabFocusReason);
-        rig.memory.SetMB(1000, 400);
-        rig.scheduler.CheckSchedule();
-        QAccessible::queryAccessibleInterface(rig.main.cmdOptimize)
-            ->actionInterface()
-            ->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(rig.allocator.passes, 1);
-        QCOMPARE(QApplication::focusWidget(), rig.main.cmdOptimize);
-    }
-
-    void screenReaderView() {
-        FormsRig rig;
-        rig.Start();
-        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&rig.main);
-        QCOMPARE(window->role(), QAccessible::Window);
-        // Every figure is text labelled by its caption; decorations take no focus.
-        QAccessibleInterface* free = QAccessible::queryAccessibleInterface(rig.main.lblM[2]);
-        QCOMPARE(free->role(), QAccessible::StaticText);
-        QCOMPARE(free->text(QAccessible::Name), rig.main.lblM[2]->Caption());
-        const auto labelledBy = free->relations(QAccessible::Label);
-        QVERIFY(!labelledBy.isEmpty());
-        QCOMPARE(labelledBy.front().first->text(QAccessible::Name), QString("Free RAM:"));
-        QCOMPARE(QAccessible::queryAccessibleInterface(rig.main.lblWebsite)->role(), QAccessible::Link);
-        QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(rig.main.pb);
-        QCOMPARE(bar->text(QAccessible::Name), QString("Optimization progress"));
-        QVERIFY(bar->state().readOnly && !bar->state().focusable);
-        for (const char* decoration : {"sknLine3D1", "sknLine3D4", "sknFrame3D1", "pb", "Picture1"}) {
-            auto* widget = qobject_cast<QWidget*>(rig.main.Instance(decoration));
-            QVERIFY2((widget->focusPolicy() & Qt::TabFocus) == 0, decoration);
-        }
-    }
-
     void captionsFitTheirBoxes() {
         FormsRig rig;
         rig.Start();
