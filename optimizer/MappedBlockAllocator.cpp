@@ -24,6 +24,7 @@ private:
 };
 
 constexpr std::uint64_t MinimumReserve = 512ull * 1024 * 1024;
+constexpr std::uint64_t MinimumSwapReserve = 256ull * 1024 * 1024;
 constexpr std::size_t HugePageBytes = std::size_t{2} * 1024 * 1024;
 
 // The 2 MiB range just below previous, or null when it cannot be had.
@@ -100,11 +101,25 @@ std::uint64_t ReserveBytes(std::uint64_t totalBytes) {
     return std::max(MinimumReserve, totalBytes / 20);
 }
 
+std::uint64_t GroupReserveBytes(std::uint64_t limitBytes) {
+    return std::max(std::min(MinimumReserve, limitBytes / 4), limitBytes / 20);
+}
+
+std::uint64_t SwapReserveBytes(std::uint64_t swapTotalBytes) {
+    return std::max(MinimumSwapReserve, swapTotalBytes / 10);
+}
+
+std::uint64_t UsableSwap(const system::MemoryStatus& status) {
+    const std::uint64_t reserve = SwapReserveBytes(status.swapTotalBytes);
+    return status.swapTotalBytes > 0 && status.swapFreeBytes > reserve ? status.swapFreeBytes - reserve : 0;
+}
+
 MappedBlockAllocator::MappedBlockAllocator(system::MemorySource& memory, system::CgroupMemory* cgroup,
-                                           bool hugePages)
+                                           bool hugePages, StallWatch* stall)
     : memory_(memory)
     , cgroup_(cgroup)
-    , hugePages_(hugePages) {}
+    , hugePages_(hugePages)
+    , stall_(stall) {}
 
 std::size_t MappedBlockAllocator::MappedBytes() const {
     return hugePages_ ? HugePageBytes : BlockBytes;
@@ -112,27 +127,48 @@ std::size_t MappedBlockAllocator::MappedBytes() const {
 
 namespace {
 
-std::uint64_t Available(const system::MemoryStatus& status, std::optional<std::uint64_t> cgroupHeadroom) {
-    return cgroupHeadroom ? std::min(status.availableBytes, *cgroupHeadroom) : status.availableBytes;
+std::uint64_t SaturatingSum(std::uint64_t a, std::uint64_t b) {
+    std::uint64_t sum = 0;
+    return __builtin_add_overflow(a, b, &sum) ? UINT64_MAX : sum;
+}
+
+std::uint64_t Above(std::uint64_t room, std::uint64_t reserve) {
+    return room > reserve ? room - reserve : 0;
+}
+
+// The figures after bytes more were committed: taken from the available memory first, then from swap.
+system::MemoryStatus LessTaken(system::MemoryStatus status, std::uint64_t bytes) {
+    const std::uint64_t fromMemory = std::min(bytes, status.availableBytes);
+    status.availableBytes -= fromMemory;
+    status.swapFreeBytes -= std::min(bytes - fromMemory, status.swapFreeBytes);
+    return status;
 }
 
 } // namespace
 
+std::uint64_t MappedBlockAllocator::CommittableBytes(const system::MemoryStatus& status,
+                                                     std::span<const system::CgroupMemory::Room> groups) {
+    std::uint64_t committable =
+        Above(SaturatingSum(status.availableBytes, UsableSwap(status)), ReserveBytes(status.totalBytes));
+    for (const system::CgroupMemory::Room& group : groups) {
+        committable = std::min(committable, Above(group.bytes, GroupReserveBytes(group.limit)));
+    }
+    return committable;
+}
+
 bool MappedBlockAllocator::LeavesReserve(const system::MemoryStatus& status,
-                                         std::optional<std::uint64_t> cgroupHeadroom,
+                                         std::span<const system::CgroupMemory::Room> groups,
                                          std::size_t blockBytes) {
-    return BlocksAllowed(status, cgroupHeadroom, blockBytes) > 0;
+    return BlocksAllowed(status, groups, blockBytes) > 0;
 }
 
 std::int32_t MappedBlockAllocator::BlocksAllowed(const system::MemoryStatus& status,
-                                                 std::optional<std::uint64_t> cgroupHeadroom,
+                                                 std::span<const system::CgroupMemory::Room> groups,
                                                  std::size_t blockBytes) {
-    const std::uint64_t available = Available(status, cgroupHeadroom);
-    const std::uint64_t reserve = ReserveBytes(status.totalBytes);
-    if (available <= reserve || blockBytes == 0) {
+    if (blockBytes == 0) {
         return 0;
     }
-    const std::uint64_t blocks = (available - reserve) / blockBytes;
+    const std::uint64_t blocks = CommittableBytes(status, groups) / blockBytes;
     return static_cast<std::int32_t>(std::min<std::uint64_t>(blocks, INT32_MAX));
 }
 
@@ -140,12 +176,9 @@ std::optional<system::MemoryStatus> MappedBlockAllocator::MachineFigures() {
     const std::uint64_t mapped = MappedBytes();
     const auto taken = [&](int blocks) { return static_cast<std::uint64_t>(blocks) * mapped; };
     if (reading_ && blocksSinceReading_ < MaxBlocksPerReading) {
-        const std::uint64_t reserve = ReserveBytes(reading_->totalBytes);
-        const std::uint64_t room =
-            reading_->availableBytes > reserve ? reading_->availableBytes - reserve : 0;
+        const std::uint64_t room = CommittableBytes(*reading_, {});
         if (2 * taken(blocksSinceReading_ + 1) <= room) {
-            return system::MemoryStatus{reading_->totalBytes,
-                                        reading_->availableBytes - taken(blocksSinceReading_)};
+            return LessTaken(*reading_, taken(blocksSinceReading_));
         }
     }
     return ReadMachineFigures();
@@ -157,6 +190,12 @@ std::optional<system::MemoryStatus> MappedBlockAllocator::ReadMachineFigures() {
     return reading_;
 }
 
+std::vector<system::CgroupMemory::Room>
+MappedBlockAllocator::GroupRooms(const system::MemoryStatus& status) const {
+    return cgroup_ != nullptr ? cgroup_->Rooms(UsableSwap(status))
+                              : std::vector<system::CgroupMemory::Room>{};
+}
+
 std::optional<std::int32_t> MappedBlockAllocator::BeginPass() {
     const auto status = ReadMachineFigures();
     if (!status) {
@@ -165,7 +204,10 @@ std::optional<std::int32_t> MappedBlockAllocator::BeginPass() {
     if (cgroup_ != nullptr) {
         cgroup_->Refresh(status->totalBytes);
     }
-    return BlocksAllowed(*status, cgroup_ != nullptr ? cgroup_->Headroom() : std::nullopt, MappedBytes());
+    if (stall_ != nullptr) {
+        stall_->Reset();
+    }
+    return BlocksAllowed(*status, GroupRooms(*status), MappedBytes());
 }
 
 Allocation MappedBlockAllocator::Allocate() {
@@ -173,9 +215,9 @@ Allocation MappedBlockAllocator::Allocate() {
     if (!status) {
         return {};
     }
-    const auto headroom = cgroup_ != nullptr ? cgroup_->Headroom() : std::nullopt;
     const std::size_t mapped = MappedBytes();
-    if (!LeavesReserve(*status, headroom, mapped)) {
+    // A thrashing machine ends the pass as the reserve does: normally, with what was committed so far.
+    if (!LeavesReserve(*status, GroupRooms(*status), mapped) || (stall_ != nullptr && stall_->Thrashing())) {
         return {nullptr, true};
     }
     void* data =

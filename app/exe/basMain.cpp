@@ -40,7 +40,8 @@ QString UserConfigFolder() {
 } // namespace
 
 basMain::basMain()
-    : allocator_(memory_, &cgroup_, UseHugePages)
+    : stall_(pressure_, passClock_)
+    , allocator_(memory_, &cgroup_, UseHugePages, &stall_)
     // The desktop's colours and fonts for the drawing layer; the layout stays a fixed 96-DPI pixel layout.
     , host_(std::make_unique<host::HostContext>(gdi::SysColours::FromPalette(QApplication::palette())))
     , pump_(host_->Events())

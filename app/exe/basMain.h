@@ -15,6 +15,7 @@
 #include "platform/system/Clock.h"
 #include "platform/system/DesktopNotifier.h"
 #include "platform/system/InstanceChannel.h"
+#include "platform/system/MemoryPressure.h"
 #include "platform/system/MemoryStatus.h"
 #include "platform/system/Profile.h"
 #include "platform/system/Shell.h"
@@ -50,11 +51,13 @@ private:
     system::SystemClock clock_;
     system::ProcMemorySource memory_;
     system::CgroupMemory cgroup_;
+    system::MemoryPressure pressure_;
+    optimizer::SteadyPassClock passClock_;
+    optimizer::StallWatch stall_;
     optimizer::MappedBlockAllocator allocator_;
     // The host comes before the pass, which lets events run through the host's pump.
     std::unique_ptr<host::HostContext> host_;
     optimizer::HostEventPump pump_;
-    optimizer::SteadyPassClock passClock_;
     optimizer::SchedulerValues schedulerValues_;
     optimizer::Optimizer optimizer_;
     ShellValues shell_;

@@ -1,5 +1,6 @@
 #include "CgroupMemory.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -79,8 +80,10 @@ CgroupMemory::~CgroupMemory() {
 
 void CgroupMemory::CloseAll() {
     for (const LimitedGroup& group : groups_) {
-        if (group.usageFd >= 0) {
-            ::close(group.usageFd);
+        for (const int fd : {group.usageFd, group.swapUsageFd}) {
+            if (fd >= 0) {
+                ::close(fd);
+            }
         }
     }
     groups_.clear();
@@ -88,13 +91,28 @@ void CgroupMemory::CloseAll() {
 
 void CgroupMemory::Refresh(std::uint64_t totalBytes) {
     CloseAll();
-    const auto addGroup = [&](const QString& limitPath, const QString& usagePath) {
-        const auto limit = ParseBytes(ReadSmallFile(limitPath));
-        if (!limit || *limit >= totalBytes) {
+    const auto open = [](const QString& path) {
+        return ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    };
+    // A group's files: the memory limit and usage, then the swap limit and usage ("" where there are none).
+    const auto addGroup = [&](const QString& dir, const char* limit, const char* usage, const char* swapLimit,
+                              const char* swapUsage, bool swapWithMemory) {
+        const auto memoryLimit = ParseBytes(ReadSmallFile(dir + QLatin1String(limit)));
+        if (!memoryLimit || *memoryLimit >= totalBytes) {
             return; // "max", unreadable, or no tighter than the machine itself
         }
-        const int fd = ::open(QFile::encodeName(usagePath).constData(), O_RDONLY | O_CLOEXEC);
-        groups_.push_back({*limit, fd});
+        LimitedGroup group;
+        group.limit = *memoryLimit;
+        group.usageFd = open(dir + QLatin1String(usage));
+        // "max" or a limit beyond any machine is no swap limit; unreadable swap files (a kernel that does not
+        // account swap) leave the machine's swap as the only bound.
+        if (const auto swap = ParseBytes(ReadSmallFile(dir + QLatin1String(swapLimit)));
+            swap && *swap < (std::uint64_t{1} << 62)) {
+            group.swapLimit = *swap;
+            group.swapUsageFd = open(dir + QLatin1String(swapUsage));
+            group.swapWithMemory = swapWithMemory;
+        }
+        groups_.push_back(group);
     };
     const QByteArray membership = ReadSmallFile(procCgroup_);
     for (const QByteArray& line : membership.split('\n')) {
@@ -106,30 +124,53 @@ void CgroupMemory::Refresh(std::uint64_t totalBytes) {
         const QString path = QString::fromUtf8(line.mid(fields[0].size() + fields[1].size() + 2));
         if (fields[0] == "0" && fields[1].isEmpty()) {
             for (const QString& group : WithAncestors(path)) {
-                addGroup(root_ + group + QStringLiteral("/memory.max"),
-                         root_ + group + QStringLiteral("/memory.current"));
+                addGroup(root_ + group, "/memory.max", "/memory.current", "/memory.swap.max",
+                         "/memory.swap.current", false);
             }
         } else if (fields[1].split(',').contains("memory")) {
             const QString base = root_ + QStringLiteral("/memory");
             for (const QString& group : WithAncestors(path)) {
-                addGroup(base + group + QStringLiteral("/memory.limit_in_bytes"),
-                         base + group + QStringLiteral("/memory.usage_in_bytes"));
+                addGroup(base + group, "/memory.limit_in_bytes", "/memory.usage_in_bytes",
+                         "/memory.memsw.limit_in_bytes", "/memory.memsw.usage_in_bytes", true);
             }
         }
     }
 }
 
+std::uint64_t CgroupMemory::MemoryRoom(const LimitedGroup& group) {
+    const auto usage = ReadNumber(group.usageFd);
+    // A limit whose usage cannot be read is taken as fully used: refusing a block is the safe side.
+    return usage && *usage < group.limit ? group.limit - *usage : 0;
+}
+
 std::optional<std::uint64_t> CgroupMemory::Headroom() const {
     std::optional<std::uint64_t> headroom;
     for (const LimitedGroup& group : groups_) {
-        const auto usage = ReadNumber(group.usageFd);
-        // A limit whose usage cannot be read is taken as fully used: refusing a block is the safe side.
-        const std::uint64_t room = usage && *usage < group.limit ? group.limit - *usage : 0;
+        const std::uint64_t room = MemoryRoom(group);
         if (!headroom || room < *headroom) {
             headroom = room;
         }
     }
     return headroom;
+}
+
+std::vector<CgroupMemory::Room> CgroupMemory::Rooms(std::uint64_t usableSwap) const {
+    std::vector<Room> rooms;
+    rooms.reserve(groups_.size());
+    for (const LimitedGroup& group : groups_) {
+        const std::uint64_t memory = MemoryRoom(group);
+        std::uint64_t swap = usableSwap;
+        if (group.swapLimit) {
+            // A swap usage that cannot be read counts as the whole limit used.
+            const auto used = ReadNumber(group.swapUsageFd);
+            const std::uint64_t left = used && *used < *group.swapLimit ? *group.swapLimit - *used : 0;
+            // Memory and swap together: what is left beyond the memory headroom can only be swap.
+            const std::uint64_t swapLeft = group.swapWithMemory ? (left > memory ? left - memory : 0) : left;
+            swap = std::min(swap, swapLeft);
+        }
+        rooms.push_back({group.limit, memory + swap});
+    }
+    return rooms;
 }
 
 } // namespace kelvo::system

@@ -33,6 +33,16 @@ public:
     // now; empty when no group is limited. A group whose usage cannot be read counts as full.
     std::optional<std::uint64_t> Headroom() const;
 
+    // What one limited group may still take: its memory headroom plus the swap it may still fill.
+    struct Room {
+        std::uint64_t limit = 0; // the group's memory limit
+        std::uint64_t bytes = 0;
+    };
+    // The room of every limited group, with usableSwap the machine's swap a pass may fill: a group may push
+    // its own pages out to swap beyond its memory limit, as far as its swap limit allows (v1: the limit on
+    // memory and swap together, v2: the limit on swap alone). A swap usage that cannot be read allows none.
+    std::vector<Room> Rooms(std::uint64_t usableSwap) const;
+
     // Groups with a limit found by the last Refresh.
     std::size_t LimitedGroups() const { return groups_.size(); }
 
@@ -40,7 +50,12 @@ private:
     struct LimitedGroup {
         std::uint64_t limit = 0;
         int usageFd = -1;
+        // The group's swap limit, if it has one, and whether it counts memory and swap together.
+        std::optional<std::uint64_t> swapLimit;
+        int swapUsageFd = -1;
+        bool swapWithMemory = false;
     };
+    static std::uint64_t MemoryRoom(const LimitedGroup& group);
     void CloseAll();
 
     QString procCgroup_;

@@ -1,5 +1,6 @@
 #include "MemoryStatus.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -57,7 +58,12 @@ std::optional<MemoryStatus> ParseMeminfo(std::string_view text) {
     if (!total || !available) {
         return std::nullopt;
     }
-    return MemoryStatus{*total, *available};
+    const auto swapTotal = FieldBytes(text, "SwapTotal");
+    const auto swapFree = FieldBytes(text, "SwapFree");
+    if (!swapTotal || !swapFree) {
+        return MemoryStatus{*total, *available, 0, 0};
+    }
+    return MemoryStatus{*total, *available, *swapTotal, std::min(*swapFree, *swapTotal)};
 }
 
 ProcMemorySource::ProcMemorySource(const QString& path)

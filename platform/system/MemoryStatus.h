@@ -8,10 +8,13 @@
 
 namespace kelvo::system {
 
-// Physical memory in bytes: the machine's total and what is available to programs without swapping.
+// Physical memory in bytes: the machine's total and what is available to programs without swapping; and
+// the machine's swap, all of it and what is free (both zero without swap).
 struct MemoryStatus {
     std::uint64_t totalBytes = 0;
     std::uint64_t availableBytes = 0;
+    std::uint64_t swapTotalBytes = 0;
+    std::uint64_t swapFreeBytes = 0;
 };
 
 // Where memory figures come from; tests substitute their own figures.
@@ -22,8 +25,9 @@ public:
     virtual std::optional<MemoryStatus> Read() = 0;
 };
 
-// Parses the text of /proc/meminfo: MemTotal and MemAvailable in kB. Either field missing, malformed or too
-// large for a 64-bit byte count makes the whole result empty.
+// Parses the text of /proc/meminfo: MemTotal and MemAvailable in kB, either missing, malformed or too large
+// for a 64-bit byte count making the whole result empty; and SwapTotal and SwapFree, whose absence (a
+// kernel without swap support) or damage means no swap.
 std::optional<MemoryStatus> ParseMeminfo(std::string_view text);
 
 // Reads /proc/meminfo (or another file of its format) through a descriptor kept open, so a read costs a few

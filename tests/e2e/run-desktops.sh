@@ -6,6 +6,8 @@
 #   notification     no tray; timed passes under a sped-up clock, in a memory group of 1.5 GB
 #   screen-reader    Xvfb and openbox; the window as AT-SPI shows it, Tab order and keys, a pass started by its
 #                    accessible action (in a memory group of 1.5 GB)
+#   swap             Xvfb and openbox, as root; a Heavy pass beside an idle program of 800 MB in a memory group of
+#                    1.5 GB, with swap (a swap file of 2 GiB for the run where the machine has none)
 # Usage: run-desktops.sh SCENARIO KELVO_EXECUTABLE [ARTEFACT_DIR]. Prints PASS/FAIL lines; exits non-zero on
 # any failure, 77 when the scenario cannot run on this machine.
 set -u
@@ -349,8 +351,69 @@ screen_reader() {
     check "\"Free RAM Now\" has the focus afterwards" wait_for 5 eval '[ "$(focus)" = "Free RAM Now" ]'
 }
 
+# ---- A Heavy pass where there is swap ---------------------------------------------------------------------
+# kb PID FIELD: the field of /proc/PID/status in kB, 0 once the process is gone.
+kb() { cat "/proc/$1/status" 2> /dev/null | awk -v f="$2:" '$1 == f {n = $2} END {print n + 0}'; }
+held() { echo $(($(kb "$1" VmRSS) + $(kb "$1" VmSwap))); } # held PID: kB of its memory, in RAM or in swap
+swap() {
+    [ "$(id -u)" = 0 ] || { say "SKIP only root makes a memory group and a swap file"; exit 77; }
+    memory_group "kelvo-swap-$$" || { say "SKIP no memory group of 1.5 GB can be made; a pass must not run unlimited"; exit 77; }
+    step 'swap'
+    if [ "$(wc -l < /proc/swaps)" -le 1 ]; then
+        # swapon refuses a file on tmpfs: the file goes where a disk is.
+        local dir=$T
+        [ "$(stat -f -c %T "$T")" = tmpfs ] && dir=/var/tmp
+        SWAPFILE=$(mktemp -p "$dir" kelvo-swap.XXXXXX)
+        { fallocate -l 2G "$SWAPFILE" || dd if=/dev/zero of="$SWAPFILE" bs=1M count=2048; } > /dev/null 2>&1 &&
+            chmod 600 "$SWAPFILE" && mkswap "$SWAPFILE" > /dev/null && swapon "$SWAPFILE" ||
+            { rm -f "$SWAPFILE"; say "SKIP no swap here and no swap file can be made in $dir"; exit 77; }
+        AT_EXIT+=("swapoff '$SWAPFILE' && rm -f '$SWAPFILE' || say 'swap file $SWAPFILE left in use'")
+        say "no swap on this machine: a swap file of 2 GiB for this run, $SWAPFILE"
+    fi
+    say "swap free: $(awk 'NR > 1 {s += $3 - $4} END {print int(s / 1024)}' /proc/swaps) MB"
+    step 'an idle program of 800 MB in the memory group'
+    # Random bytes: every page is written, none is left to the shared zero page.
+    "${IN_CG[@]}" /usr/bin/python3 -c 'import os, signal; b = os.urandom(800 << 20); signal.pause()' &
+    IDLE=$!
+    PIDS+=($IDLE)
+    wait_for 30 eval '[ "$(kb "$IDLE" VmRSS)" -ge $((700 << 10)) ]' ||
+        { bad "the idle program holds $(kb "$IDLE" VmRSS) kB, not 700 MB"; summary; }
+    x_setup 'Level=2'
+    start_kelvo "${IN_CG[@]}"
+    step 'a Heavy pass'
+    sleep 1 # the window's first figures
+    SWAP0=$(kb "$IDLE" VmSwap) HELD0=$(held "$KELVO_PID")
+    echo 0 > "$CG/memory.max_usage_in_bytes"
+    read -r X Y _ < <(geom "$WIN")
+    # Frames of the bar (client area 6,292 357x24) until it has been full for 1.5 s, for 90 s at most.
+    timeout -k 1 100 /usr/bin/python3 "$LIB_DIR/pb-sample.py" "$T/fb/Xvfb_screen0" $((X + 6)) $((Y + 292)) 357 24 \
+        "$T/bar" 90 run > "$T/bar.txt" &
+    SAMPLER=$!
+    sleep 0.3
+    x 5 xdotool mousemove $((X + 181)) $((Y + 330)) click 1 mousemove 1010 750 # "Free RAM Now"
+    wait "$SAMPLER"
+    cp "$T/bar.txt" "$OUT/swap-bar-frames.txt"
+    read -r _ MS FILLED _ < <(tail -n 1 "$T/bar.txt")
+    check "the pass ended: the bar full ($FILLED of 354 columns, $MS ms after sampling began)" [ "$FILLED" = 354 ]
+    wait_for 10 eval '[ "$(held "$KELVO_PID")" -le $((HELD0 + (64 << 10))) ]'
+    SWAP1=$(kb "$IDLE" VmSwap) HELD1=$(held "$KELVO_PID")
+    check "the idle program was paged out: VmSwap $((SWAP0 >> 10)) MB before the pass, $((SWAP1 >> 10)) MB after" \
+        [ $((SWAP1 - SWAP0)) -ge $((200 << 10)) ]
+    check "the idle program and Kelvo still run" eval 'alive "$IDLE" && alive "$KELVO_PID"'
+    OOM=$(awk '$1 == "oom_kill" {print $2}' "$CG/memory.oom_control")
+    [ -z "$OOM" ] || check "nothing in the group was OOM-killed (oom_kill $OOM)" [ "$OOM" = 0 ]
+    check "Kelvo gave all back: $((HELD1 >> 10)) MB in RAM and swap after the pass, $((HELD0 >> 10)) MB before" \
+        [ "$HELD1" -le $((HELD0 + (64 << 10))) ]
+    # The first line is the bar before the click; a gap needs two frames of the pass.
+    say "longest gap between frames of the bar during the pass: $(awk 'NR > 2 && $2 - p > g {g = $2 - p} {p = $2}
+        END {print (NR > 2 ? g " ms" : "none")}' "$T/bar.txt") ($(($(wc -l < "$T/bar.txt") - 1)) frames)"
+    say "the group's peak usage: $(($(mem max_usage_in_bytes) >> 20)) MB of $(($(mem limit_in_bytes) >> 20)) MB," \
+        "the limit hit $(mem failcnt) times"
+    check "the window still answers: its close box minimizes it" closed_by_box '*IsUnMapped*'
+}
+
 case $SCENARIO in
-    status-notifier | no-tray | wayland | notification | screen-reader) ${SCENARIO//-/_} ;;
+    status-notifier | no-tray | wayland | notification | screen-reader | swap) ${SCENARIO//-/_} ;;
     *) echo "unknown scenario $SCENARIO" >&2; exit 2 ;;
 esac
 say "artefacts in $OUT"

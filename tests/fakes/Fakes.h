@@ -20,14 +20,14 @@ namespace kelvo::tests {
 
 class FakeMemorySource final : public system::MemorySource {
 public:
-    std::optional<system::MemoryStatus> status = system::MemoryStatus{8ull << 30, 4ull << 30};
+    std::optional<system::MemoryStatus> status = system::MemoryStatus{8ull << 30, 4ull << 30, 0, 0};
     int reads = 0;
     std::optional<system::MemoryStatus> Read() override {
         ++reads;
         return status;
     }
     void SetMB(std::uint64_t totalMB, std::uint64_t freeMB) {
-        status = system::MemoryStatus{totalMB << 20, freeMB << 20};
+        status = system::MemoryStatus{totalMB << 20, freeMB << 20, 0, 0};
     }
 };
 

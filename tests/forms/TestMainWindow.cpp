@@ -150,7 +150,7 @@ private slots:
 
     void statistics() {
         FormsRig rig;
-        rig.memory.status = system::MemoryStatus{536870912, 125829120};
+        rig.memory.status = system::MemoryStatus{536870912, 125829120, 0, 0};
         rig.Start();
         QCOMPARE(rig.main.lblM[0]->Caption(), QString("536,870,912"));
         QCOMPARE(rig.main.lblM[1]->Caption(), QString("411,041,792"));

@@ -1,3 +1,5 @@
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -6,6 +8,7 @@
 #include "optimizer/MappedBlockAllocator.h"
 #include "optimizer/MemoryFigures.h"
 #include "optimizer/Optimizer.h"
+#include "optimizer/StallWatch.h"
 #include "tests/fakes/Fakes.h"
 
 using namespace kelvo;
@@ -50,16 +53,16 @@ private slots:
 
     void memoryFiguresInMegabytes() {
         tests::FakeMemorySource memory;
-        memory.status = system::MemoryStatus{24ull << 30, (3ull << 19)}; // 24 GiB total, 1.5 MiB free
+        memory.status = system::MemoryStatus{24ull << 30, (3ull << 19), 0, 0}; // 24 GiB total, 1.5 MiB free
         const auto figures = GetMemoryMB(memory);
         QVERIFY(figures);
         QCOMPARE((*figures)[0], 24576); // more than 2 GiB reports its true size
         QCOMPARE((*figures)[1], 2);     // 1.5 rounds to the even neighbour
-        memory.status = system::MemoryStatus{(5ull << 19), 0};
+        memory.status = system::MemoryStatus{(5ull << 19), 0, 0, 0};
         QCOMPARE((*GetMemoryMB(memory))[0], 2); // 2.5 MiB -> 2
         memory.status.reset();
         QVERIFY(!GetMemoryMB(memory));
-        memory.status = system::MemoryStatus{~0ull, 0}; // beyond 32-bit megabytes
+        memory.status = system::MemoryStatus{~0ull, 0, 0, 0}; // beyond 32-bit megabytes
         QVERIFY(!GetMemoryMB(memory));
     }
 
@@ -188,34 +191,116 @@ private slots:
         QVERIFY(!pass.optimizer.Optimizing());
     }
 
+    // The clamp: what the memory, the swap and a memory group allow, and what each level then commits (its
+    // count, the free memory plus its share of the used, in blocks, where that is smaller). Figures in MiB.
     void reserveIsKept_data() {
         QTest::addColumn<quint64>("total");
         QTest::addColumn<quint64>("available");
-        QTest::addColumn<qint64>("cgroup"); // -1 none
-        QTest::addColumn<bool>("allowed");
-        QTest::addColumn<int>("blocks"); // blocks of 2,000,000 bytes above the reserve
-        const quint64 MiB = 1ull << 20;
-        const quint64 block = BlockBytes;
-        QTest::newRow("plenty") << 8192 * MiB << 4096 * MiB << qint64(-1) << true << 1879;
-        QTest::newRow("exactly the 512 MiB reserve after")
-            << 8192 * MiB << 512 * MiB + block << qint64(-1) << true << 1;
-        QTest::newRow("one byte short") << 8192 * MiB << 512 * MiB + block - 1 << qint64(-1) << false << 0;
-        QTest::newRow("5 % of 24 GiB") << 24576 * MiB << 1228 * MiB << qint64(-1) << false << 0;
-        QTest::newRow("5 % of 24 GiB kept") << 24576 * MiB << 1300 * MiB << qint64(-1) << true << 37;
-        QTest::newRow("cgroup tighter") << 8192 * MiB << 4096 * MiB << qint64(513 * MiB) << false << 0;
-        QTest::newRow("cgroup roomy") << 8192 * MiB << 4096 * MiB << qint64(2048 * MiB) << true << 805;
-        QTest::newRow("nothing available") << 8192 * MiB << quint64(0) << qint64(-1) << false << 0;
-        QTest::newRow("beyond 32 bits of blocks") << ~0ull << ~0ull << qint64(-1) << true << INT32_MAX;
+        QTest::addColumn<quint64>("swapTotal");
+        QTest::addColumn<quint64>("swapFree");
+        QTest::addColumn<quint64>("groupLimit"); // 0: no group
+        QTest::addColumn<quint64>("groupRoom");  // bytes the group may take, swap included
+        QTest::addColumn<int>("blocks");
+        QTest::addColumn<QString>("levels"); // Light/Moderate/Heavy
+        const auto row = [](const char* name, quint64 total, quint64 available, quint64 swapTotal,
+                            quint64 swapFree, quint64 groupLimit, quint64 groupRoom) -> QTestData& {
+            return QTest::newRow(name)
+                   << total << available << swapTotal << swapFree << groupLimit << groupRoom;
+        };
+        row("no swap: as before", 8192, 4096, 0, 0, 0, 0) << 1879 << QString("1879/1879/1879");
+        row("free swap counts, less its reserve", 8192, 4096, 8192, 8192, 0, 0)
+            << 5744 << QString("4506/4710/4915");
+        row("swap nearly full: as without", 8192, 4096, 8192, 800, 0, 0) << 1879 << QString("1879/1879/1879");
+        row("much swap: each level its own", 8192, 1024, 16384, 16384, 0, 0)
+            << 7999 << QString("1741/2099/2458");
+        // 700 MiB of memory and the usable swap (4096 less 409.6) under a 1.5 GiB limit, 384 MiB kept.
+        row("group, swap not limited", 8192, 4096, 4096, 4096, 1536, (700ull << 20) + 3865470566ull)
+            << 2098 << QString("2098/2098/2098");
+        row("group at its swap limit", 8192, 4096, 4096, 4096, 1536, 700ull << 20)
+            << 165 << QString("165/165/165");
+        row("small group: its reserve scaled", 8192, 4096, 0, 0, 600, 500ull << 20)
+            << 183 << QString("183/183/183");
+        // The edges of the machine's reserve: 2 MiB above it hold one block, 1 MiB none.
+        row("one block above the reserve", 8192, 514, 0, 0, 0, 0) << 1 << QString("1/1/1");
+        row("less than a block above it", 8192, 513, 0, 0, 0, 0) << 0 << QString("0/0/0");
+        row("swap below its own reserve adds nothing", 8192, 513, 8192, 819, 0, 0) << 0 << QString("0/0/0");
+        row("beyond 32 bits of blocks", ~0ull >> 21, ~0ull >> 21, 0, 0, 0, 0) << INT32_MAX << QString("");
     }
     void reserveIsKept() {
         QFETCH(quint64, total);
         QFETCH(quint64, available);
-        QFETCH(qint64, cgroup);
-        QFETCH(bool, allowed);
+        QFETCH(quint64, swapTotal);
+        QFETCH(quint64, swapFree);
+        QFETCH(quint64, groupLimit);
+        QFETCH(quint64, groupRoom);
         QFETCH(int, blocks);
-        const auto headroom = cgroup < 0 ? std::nullopt : std::optional<std::uint64_t>(cgroup);
-        QCOMPARE(MappedBlockAllocator::LeavesReserve({total, available}, headroom), allowed);
-        QCOMPARE(MappedBlockAllocator::BlocksAllowed({total, available}, headroom, BlockBytes), blocks);
+        QFETCH(QString, levels);
+        const system::MemoryStatus status{total << 20, available << 20, swapTotal << 20, swapFree << 20};
+        std::vector<system::CgroupMemory::Room> groups;
+        if (groupLimit > 0) {
+            groups.push_back({groupLimit << 20, groupRoom});
+        }
+        QCOMPARE(MappedBlockAllocator::BlocksAllowed(status, groups, BlockBytes), blocks);
+        QCOMPARE(MappedBlockAllocator::LeavesReserve(status, groups), blocks > 0);
+        if (levels.isEmpty()) {
+            return; // beyond what megabytes in 32 bits can count
+        }
+        QStringList committed;
+        for (const std::int16_t level : {10, 15, 20}) {
+            const auto freeMB = *ToMegabytes(status.availableBytes);
+            const auto usedMB = *ToMegabytes(status.totalBytes) - freeMB;
+            committed << QString::number(std::min(BlockCount(usedMB, freeMB, level), blocks));
+        }
+        QCOMPARE(committed.join('/'), levels);
+    }
+
+    // Each block checks both reserves and the machine's stalls; either ends the pass as the reserve does.
+    void aPassEndsAtTheSwapReserveOrAStall_data() {
+        QTest::addColumn<quint64>("swapFree");       // bytes; 4 GiB of swap keep 429,496,729
+        QTest::addColumn<quint64>("stallPerSecond"); // microseconds of full stall per second of the pass
+        QTest::addColumn<int>("blocks");
+        QTest::newRow("three blocks of swap above its reserve")
+            << 429496729ull + 3 * BlockBytes + 1 << 0ull << 3;
+        // A stall share is judged over two seconds or more: the seventh block sees 2.1 s of the pass.
+        QTest::newRow("paging out, the pass itself waiting") << (4ull << 30) << 870'000ull << 40;
+        QTest::newRow("thrashing") << (4ull << 30) << 980'000ull << 6;
+    }
+    void aPassEndsAtTheSwapReserveOrAStall() {
+        QFETCH(quint64, swapFree);
+        QFETCH(quint64, stallPerSecond);
+        QFETCH(int, blocks);
+        QTemporaryDir dir;
+        const QString pressureFile = dir.filePath("memory");
+        const auto writeStall = [&](quint64 total) {
+            QFile file(pressureFile);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(
+                "some avg10=0.00 avg60=0.00 avg300=0.00 total=0\nfull avg10=0.00 avg60=0.00 avg300=0.00 "
+                "total=" +
+                QByteArray::number(total) + "\n");
+        };
+        writeStall(0);
+        system::MemoryPressure pressure(pressureFile);
+        tests::SteppingPassClock clock;
+        clock.step = 300'000'000; // one block every 0.3 s
+        StallWatch stall(pressure, clock);
+        tests::FakeMemorySource memory;
+        // The memory at its reserve: only swap is left to fill, and the kernel fills it as blocks come.
+        memory.status = system::MemoryStatus{8192ull << 20, 512ull << 20, 4096ull << 20, swapFree};
+        MappedBlockAllocator allocator(memory, nullptr, false, &stall);
+        QVERIFY(allocator.BeginPass());
+        std::vector<BlockPtr> held;
+        for (int i = 0; i < 40; ++i) {
+            Allocation next = allocator.Allocate();
+            if (!next.block) {
+                QVERIFY(next.reserveReached);
+                break;
+            }
+            held.push_back(std::move(next.block));
+            memory.status->swapFreeBytes -= std::min<quint64>(BlockBytes, memory.status->swapFreeBytes);
+            writeStall(stallPerSecond * static_cast<quint64>(clock.now) / 1'000'000'000);
+        }
+        QCOMPARE(static_cast<int>(held.size()), blocks);
     }
 
     void allocatorRefusesWithoutFigures() {

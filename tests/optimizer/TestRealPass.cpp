@@ -77,10 +77,11 @@ private slots:
         const QString membership = dir.filePath("self");
         const QString usage = root + "/memory/scope/memory.usage_in_bytes";
         WriteFile(membership, "4:memory:/\n");
-        const std::uint64_t reserve = ReserveBytes(8ull << 30);
-        const std::uint64_t used = 100'000'000;
-        WriteFile(root + "/memory/scope/memory.limit_in_bytes",
-                  QByteArray::number(quint64(used + reserve + 9'000'000)));
+        // A 2 GiB group keeps the full 512 MiB reserve; it is used up to 9,000,000 bytes above it.
+        const std::uint64_t limit = 2ull << 30;
+        const std::uint64_t reserve = GroupReserveBytes(limit);
+        const std::uint64_t used = limit - reserve - 9'000'000;
+        WriteFile(root + "/memory/scope/memory.limit_in_bytes", QByteArray::number(quint64(limit)));
         WriteFile(usage, QByteArray::number(quint64(used)));
         tests::FakeMemorySource memory;
         memory.SetMB(8192, 4096);

@@ -26,40 +26,59 @@ private slots:
         QTest::addColumn<bool>("valid");
         QTest::addColumn<quint64>("total");
         QTest::addColumn<quint64>("available");
+        QTest::addColumn<quint64>("swapTotal");
+        QTest::addColumn<quint64>("swapFree");
         QTest::newRow("real layout") << QByteArray(
                                             "MemTotal:       24609280 kB\nMemFree:        20000000 kB\n"
                                             "MemAvailable:   23000000 kB\nBuffers:  1 kB\n")
-                                     << true << 24609280ull * 1024 << 23000000ull * 1024;
-        QTest::newRow("more than 4 GiB")
-            << QByteArray("MemTotal: 67108864 kB\nMemAvailable: 8 kB\n") << true << 68719476736ull << 8192ull;
+                                     << true << 24609280ull * 1024 << 23000000ull * 1024 << 0ull << 0ull;
+        QTest::newRow("more than 4 GiB") << QByteArray("MemTotal: 67108864 kB\nMemAvailable: 8 kB\n") << true
+                                         << 68719476736ull << 8192ull << 0ull << 0ull;
         QTest::newRow("no MemAvailable")
-            << QByteArray("MemTotal: 1000 kB\nMemFree: 500 kB\n") << false << 0ull << 0ull;
-        QTest::newRow("no MemTotal") << QByteArray("MemAvailable: 1000 kB\n") << false << 0ull << 0ull;
+            << QByteArray("MemTotal: 1000 kB\nMemFree: 500 kB\n") << false << 0ull << 0ull << 0ull << 0ull;
+        QTest::newRow("no MemTotal") << QByteArray("MemAvailable: 1000 kB\n") << false << 0ull << 0ull << 0ull
+                                     << 0ull;
         QTest::newRow("garbage value")
-            << QByteArray("MemTotal: lots kB\nMemAvailable: 1 kB\n") << false << 0ull << 0ull;
+            << QByteArray("MemTotal: lots kB\nMemAvailable: 1 kB\n") << false << 0ull << 0ull << 0ull << 0ull;
         QTest::newRow("wrong unit") << QByteArray("MemTotal: 1000 MB\nMemAvailable: 1 kB\n") << false << 0ull
-                                    << 0ull;
+                                    << 0ull << 0ull << 0ull;
         QTest::newRow("overflowing") << QByteArray("MemTotal: 99999999999999999999 kB\nMemAvailable: 1 kB\n")
-                                     << false << 0ull << 0ull;
+                                     << false << 0ull << 0ull << 0ull << 0ull;
         QTest::newRow("times 1024 overflows")
-            << QByteArray("MemTotal: 18014398509481984 kB\nMemAvailable: 1 kB\n") << false << 0ull << 0ull;
+            << QByteArray("MemTotal: 18014398509481984 kB\nMemAvailable: 1 kB\n") << false << 0ull << 0ull
+            << 0ull << 0ull;
         QTest::newRow("prefix of another name")
-            << QByteArray("MemTotalX: 5 kB\nMemTotal: 7 kB\nMemAvailable: 1 kB") << true << 7168ull
-            << 1024ull;
-        QTest::newRow("empty") << QByteArray() << false << 0ull << 0ull;
-        QTest::newRow("binary") << QByteArray("\0\xff\n:MemTotal::", 15) << false << 0ull << 0ull;
+            << QByteArray("MemTotalX: 5 kB\nMemTotal: 7 kB\nMemAvailable: 1 kB") << true << 7168ull << 1024ull
+            << 0ull << 0ull;
+        QTest::newRow("empty") << QByteArray() << false << 0ull << 0ull << 0ull << 0ull;
+        // Swap: its two lines, or none at all; a free figure above the total is cut to it.
+        QTest::newRow("swap") << QByteArray(
+                                     "MemTotal: 8 kB\nMemAvailable: 4 kB\nSwapTotal: 2 kB\nSwapFree: 1 kB\n")
+                              << true << 8192ull << 4096ull << 2048ull << 1024ull;
+        QTest::newRow("swap free beyond its total")
+            << QByteArray("MemTotal: 8 kB\nMemAvailable: 4 kB\nSwapTotal: 2 kB\nSwapFree: 3 kB\n") << true
+            << 8192ull << 4096ull << 2048ull << 2048ull;
+        QTest::newRow("damaged swap: none")
+            << QByteArray("MemTotal: 8 kB\nMemAvailable: 4 kB\nSwapTotal: 2 kB\nSwapFree: x kB\n") << true
+            << 8192ull << 4096ull << 0ull << 0ull;
+        QTest::newRow("binary") << QByteArray("\0\xff\n:MemTotal::", 15) << false << 0ull << 0ull << 0ull
+                                << 0ull;
     }
     void parsesMeminfo() {
         QFETCH(QByteArray, text);
         QFETCH(bool, valid);
         QFETCH(quint64, total);
         QFETCH(quint64, available);
+        QFETCH(quint64, swapTotal);
+        QFETCH(quint64, swapFree);
         const auto status =
             ParseMeminfo(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
         QCOMPARE(status.has_value(), valid);
         if (valid) {
             QCOMPARE(status->totalBytes, total);
             QCOMPARE(status->availableBytes, available);
+            QCOMPARE(status->swapTotalBytes, swapTotal);
+            QCOMPARE(status->swapFreeBytes, swapFree);
         }
     }
 
@@ -103,6 +122,26 @@ private slots:
         QCOMPARE(headroom("v1"), std::optional<std::uint64_t>(0));
         // No membership file: no limit known.
         QCOMPARE(headroom("none"), std::nullopt);
+        // The swap a group may fill: all the usable swap without swap accounting, what its limit on memory
+        // and swap together leaves beyond its memory headroom (v1), what its swap limit leaves (v2).
+        const auto room = [&](const QString& membership, std::uint64_t usableSwap) {
+            CgroupMemory cgroup(dir.filePath(membership), root);
+            cgroup.Refresh(total);
+            const auto rooms = cgroup.Rooms(usableSwap);
+            return rooms.empty() ? ~0ull : rooms.front().bytes;
+        };
+        WriteFile(root + "/memory/box/memory.usage_in_bytes", "400\n");
+        QCOMPARE(room("v1", 5000), 5600ull);
+        WriteFile(root + "/memory/box/memory.memsw.limit_in_bytes", "2000\n");
+        WriteFile(root + "/memory/box/memory.memsw.usage_in_bytes", "900\n");
+        QCOMPARE(room("v1", 5000), 1100ull); // 600 of memory and 500 of swap
+        QCOMPARE(room("v1", 100), 700ull);   // the machine's swap is tighter
+        WriteFile(root + "/user.slice/memory.max", "1073741824\n");
+        WriteFile(root + "/user.slice/memory.swap.max", "0\n");
+        WriteFile(root + "/user.slice/memory.swap.current", "0\n");
+        QCOMPARE(room("v2", 5000), 1000000000ull); // no swap allowed
+        WriteFile(root + "/user.slice/memory.swap.max", "max\n");
+        QCOMPARE(room("v2", 5000), 1000005000ull);
         // A limit whose usage is unreadable counts as full.
         WriteFile(root + "/memory/box/memory.usage_in_bytes", "junk\n");
         QCOMPARE(headroom("v1"), std::optional<std::uint64_t>(0));
