@@ -176,9 +176,16 @@ QString frmHidden::PassReport(const system::MemoryStatus& before, const system::
     const bool rose = after.availableBytes >= before.availableBytes;
     const std::uint64_t change =
         rose ? after.availableBytes - before.availableBytes : before.availableBytes - after.availableBytes;
-    return QStringLiteral("Free RAM before: %1\nFree RAM after: %2\nAvailable memory %3 by %4 bytes")
-        .arg(bytes(before.availableBytes), bytes(after.availableBytes),
-             rose ? QStringLiteral("rose") : QStringLiteral("fell"), bytes(change));
+    QString report =
+        QStringLiteral("Free RAM before: %1\nFree RAM after: %2\nAvailable memory %3 by %4 bytes")
+            .arg(bytes(before.availableBytes), bytes(after.availableBytes),
+                 rose ? QStringLiteral("rose") : QStringLiteral("fell"), bytes(change));
+    // The pass's own blocks are gone from swap once released: what swap holds more is other programs'.
+    if (after.swapFreeBytes < before.swapFreeBytes) {
+        report += QStringLiteral("\n%1 bytes of idle programs moved to swap")
+                      .arg(bytes(before.swapFreeBytes - after.swapFreeBytes));
+    }
+    return report;
 }
 
 void frmHidden::TrayNotification(int message) {

@@ -305,6 +305,10 @@ private slots:
                  "Free RAM before: 5\nFree RAM after: 5\nAvailable memory rose by 0 bytes");
         QCOMPARE(forms::frmHidden::PassReport({8000, 4000}, {8000, 1000}, QLocale(QLocale::English)),
                  "Free RAM before: 4,000\nFree RAM after: 1,000\nAvailable memory fell by 3,000 bytes");
+        QCOMPARE(forms::frmHidden::PassReport({8000, 1000, 9000, 9000}, {8000, 3000, 9000, 5000},
+                                              QLocale(QLocale::English)),
+                 "Free RAM before: 1,000\nFree RAM after: 3,000\nAvailable memory rose by 2,000 bytes\n"
+                 "4,000 bytes of idle programs moved to swap");
     }
 
     // Each way back from the tray, from each way the window can have left the screen.
