@@ -18,6 +18,7 @@
 #include "optimizer/Optimizer.h"
 #include "optimizer/QtPassServices.h"
 #include "platform/system/CgroupMemory.h"
+#include "platform/system/MemoryPressure.h"
 
 using namespace kelvo;
 using namespace kelvo::optimizer;
@@ -62,9 +63,12 @@ struct PassFigures {
 PassFigures RunPass(int blocks, bool hugePages, ProgressSink* bar) {
     system::ProcMemorySource memory;
     system::CgroupMemory cgroup;
-    MappedBlockAllocator allocator(memory, &cgroup, hugePages);
-    TimingPump pump;
+    // The program's checks before each block: the reserves, the groups' swap room and the stall watch.
+    system::MemoryPressure pressure;
     SteadyPassClock passClock;
+    StallWatch stall(pressure, passClock);
+    MappedBlockAllocator allocator(memory, &cgroup, hugePages, &stall);
+    TimingPump pump;
     SchedulerValues scheduler;
     Optimizer optimizer(allocator, pump, passClock, scheduler);
     // Watch the release through the event loop: the turn before the flag drops marks its end.
