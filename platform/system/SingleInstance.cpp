@@ -11,6 +11,7 @@
 #include <QThread>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kelvo::system {
@@ -56,6 +57,7 @@ SingleInstance::Outcome SingleInstance::TryAcquire() {
     }
     // tryLock takes over a lock whose process is gone (QLockFile compares the recorded process id and
     // program name with the running processes), and fails while a live instance holds it.
+    bool replaced = false;
     for (int attempt = 0; attempt <= ContentRetries; ++attempt) {
         if (lock_->tryLock(0)) {
             return Outcome::Acquired;
@@ -71,15 +73,47 @@ SingleInstance::Outcome SingleInstance::TryAcquire() {
         qint64 pid = 0;
         QString host;
         QString application;
-        if (lock_->getLockInfo(&pid, &host, &application)) {
+        const bool readable = lock_->getLockInfo(&pid, &host, &application);
+        // Empty or junk after the writer's grace, it names no process at all: stale, as a dead holder's is.
+        // Only our own plain file is replaced, once; a lock of another machine is left to it.
+        if ((!readable && attempt == ContentRetries) && !replaced && OwnPlainFile()) {
+            replaced = true;
+            if (QFile::remove(path_)) {
+                attempt = -1;
+                continue;
+            }
+        }
+        if (readable) {
             break; // readable, but names no running copy and could not be taken over
         }
         QThread::msleep(ContentRetryMs);
     }
-    problem_ = QStringLiteral("the lock file %1 names no running copy of the program but cannot be "
-                              "replaced (unreadable, from another machine, or in a folder we may not change)")
-                   .arg(path_);
+    problem_ = LockProblem();
     return Outcome::Unavailable;
+}
+
+bool SingleInstance::OwnPlainFile() const {
+    struct stat status {};
+    return ::lstat(QFile::encodeName(path_).constData(), &status) == 0 && S_ISREG(status.st_mode) &&
+           status.st_uid == ::geteuid();
+}
+
+QString SingleInstance::LockProblem() const {
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path_).constData(), &status) == 0) {
+        if (S_ISDIR(status.st_mode)) {
+            return QStringLiteral("the lock file %1 is a folder; remove it").arg(path_);
+        }
+        if (!S_ISREG(status.st_mode)) {
+            return QStringLiteral("the lock file %1 is not a plain file; remove it").arg(path_);
+        }
+        if (status.st_uid != ::geteuid()) {
+            return QStringLiteral("the lock file %1 belongs to another user").arg(path_);
+        }
+    }
+    return QStringLiteral("the lock file %1 names no running copy of the program but cannot be replaced "
+                          "(from another machine, or in a folder we may not change)")
+        .arg(path_);
 }
 
 bool SingleInstance::HeldByLiveProcess() const {

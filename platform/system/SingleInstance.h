@@ -32,6 +32,10 @@ public:
 
 private:
     bool HeldByLiveProcess() const;
+    // Whether the lock path is a plain file of the user the program runs as (not a link, folder or device).
+    bool OwnPlainFile() const;
+    // Why a lock that could not be taken is unusable, in one sentence naming the file.
+    QString LockProblem() const;
 
     std::unique_ptr<QLockFile> lock_;
     QString path_;

@@ -78,16 +78,25 @@ private slots:
         QCOMPARE(second.TryAcquire(), SingleInstance::Outcome::Acquired);
     }
 
+    // A lock naming no live process is stale: one a crashed instance left (pid_max is far lower on these
+    // machines, so no process has this id), an empty one, one of junk.
+    void staleLockIsTakenOver_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("dead holder") << "99999999\nkelvo\n" + QSysInfo::machineHostName().toUtf8() + "\n";
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("junk") << QByteArray("\xff\x00junk", 6);
+    }
     void staleLockIsTakenOver() {
+        QFETCH(QByteArray, content);
         QTemporaryDir dir;
-        // A lock file naming a process that is gone, as a crashed instance leaves it (pid_max is far lower
-        // on these machines, so no process has this id).
         QFile lock(dir.filePath("kelvo.lock"));
         QVERIFY(lock.open(QIODevice::WriteOnly));
-        lock.write("99999999\nkelvo\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        lock.write(content);
         lock.close();
         SingleInstance instance("kelvo", dir.path());
         QCOMPARE(instance.TryAcquire(), SingleInstance::Outcome::Acquired);
+        SingleInstance second("kelvo", dir.path());
+        QCOMPARE(second.TryAcquire(), SingleInstance::Outcome::AlreadyRunning); // and it guards again
     }
 
     // Only a live holder stops a start; every other lock problem leaves the program running, with a reason.
@@ -128,6 +137,7 @@ private slots:
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(outcome, SingleInstance::Outcome::Unavailable);
         QVERIFY2(instance.Problem().contains(instance.LockPath()), qPrintable(instance.Problem()));
+        QVERIFY(kind != "garbage" || instance.Problem().contains("is a folder"));
         QVERIFY(!instance.Problem().contains('\n'));
     }
 
