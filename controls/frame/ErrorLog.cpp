@@ -41,7 +41,9 @@ QString ErrorLog::MessageText(const QString& errorNumber, const QString& descrip
 QByteArray ErrorLog::Record(const QDateTime& moment, const QString& errorNumber, const QString& description,
                             const QString& moduleName, const QString& procedureName,
                             const ErrorLogOrigin& origin) {
-    const bool midnight = moment.time() == QTime(0, 0);
+    // The clock gives milliseconds; midnight is judged to the second the record shows.
+    const QTime time = moment.time();
+    const bool midnight = time.hour() == 0 && time.minute() == 0 && time.second() == 0;
     const QString when =
         moment.toString(midnight ? QStringLiteral("yyyy-MM-dd") : QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     const QString version = origin.app.title + QStringLiteral(" v") + QString::number(origin.app.major) +

@@ -50,8 +50,8 @@ private slots:
             << QDateTime(day, QTime(9, 5, 3)) << "Overflow"
             << QByteArray("#2026-03-07 09:05:03#,\"6\",\"Overflow\",\"Frame3D\",\"DrawFlood\","
                           "\"Kelvo v2.0.26\",\"ann\",\"desk\"\r\n");
-        QTest::newRow("midnight: the date alone")
-            << QDateTime(day, QTime(0, 0)) << "x"
+        QTest::newRow("midnight: the date alone, whatever the milliseconds")
+            << QDateTime(day, QTime(0, 0, 0, 437)) << "x"
             << QByteArray("#2026-03-07#,\"6\",\"x\",\"Frame3D\",\"DrawFlood\",\"Kelvo "
                           "v2.0.26\",\"ann\",\"desk\"\r\n");
         QTest::newRow("quotes unchanged, line breaks become spaces")
