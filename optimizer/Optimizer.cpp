@@ -60,6 +60,13 @@ bool Optimizer::OptimizeRAM(std::int16_t count) {
     if (!allowed) {
         return fail();
     }
+    if (*allowed == 0) {
+        // The reserves leave nothing to commit: a full bar would tell of a pass that did not happen.
+        SetMax(100);
+        SetValue(0);
+        optimizing_ = false;
+        return true;
+    }
     const std::int16_t blocks = static_cast<std::int16_t>(std::min<std::int32_t>(count, *allowed));
     blocks_.clear();
     blocks_.resize(static_cast<std::size_t>(std::max<std::int16_t>(blocks, 0)) + 1);

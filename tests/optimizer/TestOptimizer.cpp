@@ -371,8 +371,10 @@ private slots:
         QCOMPARE(pass.progress.calls[12], (std::pair<char, std::int32_t>{'V', 1})); // block 11
         QCOMPARE(pass.progress.calls.back(), (std::pair<char, std::int32_t>{'V', 100}));
         pass.allocator.allowed = 0;
-        QVERIFY(pass.optimizer.OptimizeRAM(100)); // nothing may be taken: the bar is simply drawn full
+        pass.progress.calls.clear();
+        QVERIFY(pass.optimizer.OptimizeRAM(100)); // nothing may be taken: the bar shows it empty, at once
         QCOMPARE(pass.allocator.allocations, 12);
+        QCOMPARE(pass.progress.calls, (std::vector<std::pair<char, std::int32_t>>{{'M', 100}, {'V', 0}}));
         pass.allocator.allowed.reset();
         QVERIFY(!pass.optimizer.OptimizeRAM(100)); // cannot tell what is safe: a failure
         QCOMPARE(pass.allocator.allocations, 12);
