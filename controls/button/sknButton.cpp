@@ -221,12 +221,4 @@ void sknButton::UserControl_AmbientChanged(const QString&) {
     Repaint();
 }
 
-void sknButton::UserControl_EnabledChanged() {
-    // The window disabled directly (as the main window does during a pass) shows the disabled look too.
-    if (look_.Enabled != Surface().Enabled()) {
-        look_.Enabled = Surface().Enabled();
-        Repaint();
-    }
-}
-
 } // namespace kelvo::controls

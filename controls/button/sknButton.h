@@ -127,7 +127,6 @@ protected:
     void UserControl_LostFocus() override;
     void UserControl_AccessKeyPress(std::int16_t keyAscii) override;
     void UserControl_AmbientChanged(const QString& propertyName) override;
-    void UserControl_EnabledChanged() override;
 
     bool ClickAction() override;
     void AfterDblClick() override;

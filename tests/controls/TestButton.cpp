@@ -126,6 +126,9 @@ private slots:
         QCOMPARE(button.ButtonType(), 14);
         QVERIFY(!button.Enabled());
         QVERIFY(!button.isEnabled());
+        // The window enabled from outside leaves the stored property as it was.
+        button.setEnabled(true);
+        QVERIFY(!button.Enabled());
         QCOMPARE(button.ColorScheme(), 2);
         QCOMPARE(button.BackOver().Raw(), 0xC8D0D4u); // a missing BackOver is the BackColor read
         QCOMPARE(button.ForeOver().Raw(), 0x123456u);
