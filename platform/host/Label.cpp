@@ -246,7 +246,9 @@ void Label::DrawCaption(QImage& image, QPoint origin) const {
                         dy - origin.y() + height()};
         gdi::DrawTextA(dc, caption_, -1, place, format);
     };
-    if (isEnabled()) {
+    // The label's own Enabled decides its look: a disabled container (a frame holding its caption) stops
+    // its input but does not grey the text.
+    if (Enabled()) {
         draw(0, 0, Host().Resolve(foreColor_));
         if (FocusMarkShown()) {
             // The canvas may have more pixels than the label has units: the mark is placed in pixels.

@@ -305,6 +305,21 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(control)->relations(QAccessible::Label).size(), 1);
     }
 
+    void onlyItsOwnEnabledGreysTheText() {
+        QWidget container;
+        auto* label = new Label(host_, &container);
+        label->setGeometry(0, 0, 60, 15);
+        label->SetCaption(QStringLiteral("Caption"));
+        container.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&container));
+        const QImage plain = Shot(*label);
+        container.setEnabled(false);
+        QCOMPARE(Shot(*label), plain);
+        container.setEnabled(true);
+        label->setEnabled(false);
+        QVERIFY(Shot(*label) != plain); // engraved
+    }
+
     void aLinkOpensFromTheKeyboard() {
         Label link(host_);
         link.SetCaption(QStringLiteral("Read&me"));
