@@ -1,6 +1,12 @@
 #include "ErrorLog.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kelvo::controls {
 
@@ -90,10 +96,21 @@ void ErrorLog::Append(const QByteArray& record) {
         QFile::remove(old);
         QFile::rename(path_, old);
     }
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+    // The per-user folder the log may fall back to need not exist yet. Only a plain file is a log: a FIFO or
+    // a device in its place is opened without waiting and dropped, never written to or waited on.
+    QDir().mkpath(QFileInfo(path_).absolutePath());
+    const int fd = ::open(QFile::encodeName(path_).constData(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644);
+    if (fd < 0) {
         return; // a log that cannot be written drops the record
     }
-    file.write(record);
+    struct stat status {};
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+        file.open(fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle)) {
+        file.write(record);
+        return;
+    }
+    ::close(fd);
 }
 
 } // namespace kelvo::controls

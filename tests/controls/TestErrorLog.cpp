@@ -1,6 +1,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include "tests/controls/ErrorLogRig.h"
 
 using namespace kelvo;
@@ -120,12 +122,26 @@ private slots:
         QCOMPARE(ReadAll(log.Path()).count('\n'), 2);
     }
 
-    void unwritableLogDropsTheRecord() {
+    // A missing folder is made; where no plain file can be, the record is dropped at once and the message
+    // is still shown.
+    void writesWhereItCanAndDropsTheRest_data() {
+        QTest::addColumn<QString>("place");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("folder still to make") << "new/folder/ErrorLog.txt" << true;
+        QTest::newRow("folder that is a file") << "file/ErrorLog.txt" << false;
+        QTest::newRow("FIFO") << "fifo" << false;
+    }
+    void writesWhereItCanAndDropsTheRest() {
+        QFETCH(QString, place);
+        QFETCH(bool, written);
+        QTemporaryDir dir;
+        QVERIFY(QFile(dir.filePath("file")).open(QIODevice::WriteOnly));
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("fifo")).constData(), 0600), 0);
         RecordingMessages messages;
-        ErrorLog log("/nonexistent-folder/ErrorLog.txt", messages, Origin());
+        ErrorLog log(dir.filePath(place), messages, Origin());
         log.LogError(true, "6", "Overflow", "Frame3D", "UserControl_WriteProperties");
-        QCOMPARE(messages.texts.size(), 1); // the message is still shown
-        QVERIFY(!QFile::exists(log.Path()));
+        QCOMPARE(messages.texts.size(), 1);
+        QCOMPARE(QFileInfo(log.Path()).isFile() && ReadAll(log.Path()).startsWith("#"), written);
     }
 };
 
