@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <ctime>
 
+#include <QDir>
 #include <QFile>
 
 #include <fcntl.h>
@@ -72,6 +74,24 @@ bool SyncRetrying(int fd) {
         result = ::fsync(fd);
     } while (result != 0 && errno == EINTR);
     return result == 0;
+}
+
+// A write killed between making its temporary file and renaming it leaves ".NAME.XXXXXX" behind. Ours
+// (plain files of this user under that pattern) older than a write could take are removed before the next
+// write; links and other users' files are left alone.
+void RemoveStaleTemporaries(const QByteArray& folder, const QByteArray& baseName) {
+    constexpr time_t StaleSeconds = 60;
+    const QString prefix = QLatin1Char('.') + QFile::decodeName(baseName) + QLatin1Char('.');
+    const QStringList names = QDir(QFile::decodeName(folder))
+                                  .entryList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden);
+    for (const QString& name : names) {
+        const QByteArray path = folder + '/' + QFile::encodeName(name);
+        struct stat status {};
+        if (::lstat(path.constData(), &status) == 0 && S_ISREG(status.st_mode) &&
+            status.st_uid == ::geteuid() && ::time(nullptr) - status.st_mtime > StaleSeconds) {
+            ::unlink(path.constData());
+        }
+    }
 }
 
 // Makes the rename itself durable. A folder that cannot be opened or synced (some file systems refuse)
@@ -201,6 +221,7 @@ bool FileProfileStorage::Replace(const QString& path, const QByteArray& content)
         mode = old.st_mode & 07777;
     }
 
+    RemoveStaleTemporaries(folder, baseName);
     // The temporary name is created with O_CREAT | O_EXCL, so a file or link planted under a guessed
     // name is never opened or followed.
     QByteArray temporary = target.left(slash + 1) + '.' + baseName + ".XXXXXX";

@@ -9,6 +9,7 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include "platform/system/Profile.h"
@@ -66,6 +67,25 @@ private slots:
         QCOMPARE(QFile::permissions(path),
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
         QCOMPARE(Entries(dir.path()), QStringList{QStringLiteral("Kelvo.ini")});
+    }
+
+    // A write killed before its rename leaves a temporary file; the next write removes ours once old, and
+    // leaves a fresh one (a write under way), a link and other names alone.
+    void staleTemporariesAreRemoved() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Kelvo.ini"));
+        for (const char* name : {".Kelvo.ini.aB3xY9", ".Kelvo.ini.fresh1", ".Kelvo.ini.toolong1"}) {
+            QVERIFY(WriteFile(dir.filePath(name), "partial"));
+        }
+        QVERIFY(QFile::link(dir.filePath(".Kelvo.ini.toolong1"), dir.filePath(".Kelvo.ini.link01")));
+        for (const char* name : {".Kelvo.ini.aB3xY9", ".Kelvo.ini.toolong1"}) {
+            const struct timeval old[2] = {{1000, 0}, {1000, 0}};
+            QCOMPARE(::lutimes(QFile::encodeName(dir.filePath(name)).constData(), old), 0);
+        }
+        FileProfileStorage files;
+        QVERIFY(WritePrivateProfileString("App", "key", "value", path, files));
+        QCOMPARE(Entries(dir.path()),
+                 (QStringList{".Kelvo.ini.fresh1", ".Kelvo.ini.link01", ".Kelvo.ini.toolong1", "Kelvo.ini"}));
     }
 
     void failuresKeepTheOldFile_data() {
