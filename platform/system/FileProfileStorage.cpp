@@ -164,7 +164,7 @@ std::optional<QByteArray> FileProfileStorage::Read(const QString& path) {
     QByteArray content;
     content.reserve(info.st_size > 0 && info.st_size < (qsizetype(1) << 30) ? qsizetype(info.st_size) + 1
                                                                             : 0);
-    constexpr qsizetype ChunkSize = 64 * 1024;
+    constexpr qsizetype ChunkSize = qsizetype{64} * 1024;
     for (;;) {
         const qsizetype used = content.size();
         content.resize(used + ChunkSize);

@@ -102,7 +102,7 @@ private slots:
         QVERIFY(WriteFile(path, old));
         FileProfileStorage files;
         // Large enough that the write cannot finish under the file size limit below.
-        const QByteArray value(256 * 1024, 'v');
+        const QByteArray value(qsizetype{256} * 1024, 'v');
         bool written = true;
         if (kind == QLatin1String("missing folder")) {
             path = dir.filePath(QStringLiteral("no such folder/Kelvo.ini"));
