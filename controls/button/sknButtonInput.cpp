@@ -1,6 +1,8 @@
 // How the button answers the mouse, the keyboard and the focus: the hover look (kept up to date by
 // OverTimer, which notices the cursor leaving even when no mouse event says so), the pressed look,
 // clicks, the space bar, access keys and the arrow keys that move the focus on.
+#include <utility>
+
 #include <QApplication>
 #include <QCursor>
 #include <QEvent>
@@ -44,7 +46,10 @@ bool sknButton::IsMouseOver() const {
 }
 
 bool sknButton::event(QEvent* event) {
-    if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
+    // The last answer holds only for the place and size it was given for: a button moved or resized under
+    // a resting cursor asks again, so OverTimer notices the cursor is no longer over it.
+    if (event->type() == QEvent::Enter || event->type() == QEvent::Leave || event->type() == QEvent::Move ||
+        event->type() == QEvent::Resize) {
         overCache_.valid = false;
     }
     return host::UserControl::event(event);
@@ -79,9 +84,11 @@ void sknButton::AfterMouseMove(std::int16_t button, std::int16_t, float, float) 
         Paint(button::StateUp, true);
         emit MouseOver();
     } else if (button == LeftButton) {
-        look_.Hovering = true;
+        // The pressed look is drawn as hovered; the hover state itself stays what it was, so MouseOver and
+        // MouseOut keep coming in pairs.
+        const bool hovering = std::exchange(look_.Hovering, true);
         Paint(button::StateDown, false);
-        look_.Hovering = false;
+        look_.Hovering = hovering;
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QCursor>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -336,11 +337,26 @@ private slots:
                                               (host_.SysColours().GetSysColor(22).Raw() >> 8) & 0xFF,
                                               (host_.SysColours().GetSysColor(22).Raw() >> 16) & 0xFF)
                                            .rgb());
+        // Pressed, dragged inside and released: still the one hover, no second MouseOver.
+        QTest::mousePress(&button, Qt::LeftButton, {}, Centre(button));
+        QMouseEvent drag(QEvent::MouseMove, QPointF(Centre(button) + QPoint(1, 0)),
+                         button.mapToGlobal(Centre(button)), Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(&button, &drag);
+        QTest::mouseRelease(&button, Qt::LeftButton, {}, Centre(button));
+        QTest::mouseMove(&button, Centre(button));
         QCursor::setPos(rig->window.mapToGlobal(QPoint(190, 70)));
         QTRY_VERIFY_WITH_TIMEOUT(!button.Hovering(), 1000);
         QVERIFY(!button.OverTimer().isActive());
         QVERIFY(button.Surface().Image() != hovered);
-        QCOMPARE(*log, (QStringList{"MouseOver", "MouseOut"}));
+        // Moved away from a resting cursor, the button notices it is no longer under it.
+        QCursor::setPos(button.mapToGlobal(Centre(button)));
+        QTest::mouseMove(&button, Centre(button));
+        QVERIFY(button.Hovering());
+        button.move(button.pos() + QPoint(0, 60));
+        QTRY_VERIFY_WITH_TIMEOUT(!button.Hovering(), 1000);
+        QStringList hovers = *log;
+        hovers.removeIf([](const QString& entry) { return !entry.startsWith("MouseO"); });
+        QCOMPARE(hovers, (QStringList{"MouseOver", "MouseOut", "MouseOver", "MouseOut"}));
     }
 
     void spaceArrowsAndAccessKey() {
