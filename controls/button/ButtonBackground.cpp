@@ -40,8 +40,10 @@ bool BackBuffer::Capture(gdi::DeviceContext& parent, QPoint origin) {
         return false;
     }
     const QImage& image = bitmap_.Get()->image;
-    return gdi::BitBlt(*dc_, 0, 0, image.width(), image.height(), &parent, origin.x(), origin.y(),
-                       gdi::SRCCOPY);
+    captured_ = gdi::BitBlt(*dc_, 0, 0, image.width(), image.height(), &parent, origin.x(), origin.y(),
+                            gdi::SRCCOPY) ||
+                captured_;
+    return captured_;
 }
 
 void BackBuffer::Release() {
@@ -49,6 +51,7 @@ void BackBuffer::Release() {
         gdi::SelectObject(*dc_, previous_);
     }
     previous_ = gdi::SelectedObject();
+    captured_ = false;
     gdi::DeleteDC(dc_);
     gdi::DeleteObject(bitmap_);
 }

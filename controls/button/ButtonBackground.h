@@ -32,8 +32,9 @@ public:
     // Makes the context and a width x height bitmap; false (and nothing made) when either fails.
     bool Create(gdi::DeviceContext& surface, std::int32_t width, std::int32_t height);
     bool IsCreated() const { return dc_ != nullptr; }
-    // The context to copy the background from; null before Create.
-    gdi::DeviceContext* Dc() const { return dc_.get(); }
+    // The context to copy the background from; null until a capture succeeded (a new bitmap is black, which
+    // no window behind the button ever is).
+    gdi::DeviceContext* Dc() const { return captured_ ? dc_.get() : nullptr; }
 
     // Copies the buffer's size of the parent's pixels at origin into the buffer.
     bool Capture(gdi::DeviceContext& parent, QPoint origin);
@@ -45,6 +46,7 @@ private:
     gdi::DcPtr dc_;
     gdi::Bitmap bitmap_;
     gdi::SelectedObject previous_;
+    bool captured_ = false;
 };
 
 } // namespace kelvo::controls::button

@@ -239,7 +239,13 @@ private slots:
         gdi::DeviceContext parentDc(parent, classic);
         test::ButtonSurface surface(look, gdi::SysColours());
         BackBuffer back;
-        QVERIFY(back.Create(surface.dc, look.Width, look.Height) && back.Capture(parentDc, QPoint(3, 2)));
+        QVERIFY(back.Create(surface.dc, look.Width, look.Height));
+        // Nothing captured yet: the face colour, not the new bitmap's black.
+        look.BackDC = back.Dc();
+        QVERIFY(look.BackDC == nullptr);
+        surface.Paint(look, StateUp);
+        QVERIFY(surface.image.pixel(2, 2) != qRgb(0, 0, 0));
+        QVERIFY(back.Capture(parentDc, QPoint(3, 2)));
         look.BackDC = back.Dc();
         for (const bool enabled : {true, false}) {
             look.Enabled = enabled;
