@@ -11,6 +11,7 @@
 #include "controls/button/ButtonPrimitives.h"
 #include "controls/button/ButtonProperties.h"
 #include "controls/button/PaintButton.h"
+#include "platform/host/Form.h"
 #include "platform/host/HostContext.h"
 #include "platform/host/MousePointers.h"
 #include "platform/host/PropertyBag.h"
@@ -67,7 +68,11 @@ const button::ButtonLook& sknButton::Look() {
     look_.IsDefault = Ambient().displayAsDefault;
     look_.SurfaceBackColor = Surface().BackColor();
     if (const QWidget* parent = parentWidget()) {
-        look_.ParentBackColor = FromQColor(parent->palette().color(QPalette::Window));
+        // A form paints itself in its own back colour, which the toolkit's palette knows nothing of; it has
+        // no text colour of its own, so the text takes the desktop's.
+        const auto* form = qobject_cast<const host::Form*>(parent);
+        look_.ParentBackColor = form != nullptr ? Host().Resolve(form->BackColor())
+                                                : FromQColor(parent->palette().color(QPalette::Window));
         look_.ParentTextColor = FromQColor(parent->palette().color(QPalette::WindowText));
     }
     look_.PictureNormal = ToButtonPicture(pictureNormal_);

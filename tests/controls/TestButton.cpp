@@ -11,6 +11,7 @@
 #include "controls/button/ButtonAccessible.h"
 #include "controls/button/ButtonProperties.h"
 #include "controls/button/sknButton.h"
+#include "platform/host/Form.h"
 #include "platform/host/HostContext.h"
 #include "platform/host/KeySender.h"
 #include "platform/host/PropertyBag.h"
@@ -160,6 +161,13 @@ private slots:
         QCOMPARE(button.ColorScheme(), 99);
         button.Refresh();
         QCOMPARE(button.Palette().FaceColor, host_.SysColours().GetSysColor(15)); // behaves as scheme 1
+        // Scheme 4 takes the colour its form really paints with.
+        host::Form form(host_);
+        form.SetBackColor(gdi::Colour(0x0000FF));
+        button.setParent(&form);
+        button.SetColorScheme(4);
+        QCOMPARE(button.Palette().FaceColor, gdi::Colour(0x0000FF));
+        button.setParent(nullptr);
         QStringList errorKeys;
         for (const host::PropertyError& error : bag.Errors()) {
             errorKeys << error.key;
