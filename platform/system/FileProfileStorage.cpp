@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
@@ -161,6 +162,19 @@ std::optional<QByteArray> FileProfileStorage::Read(const QString& path) {
     if (!fd.IsOpen() || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return std::nullopt;
     }
+    // The program's own keys take a few hundred bytes; a file far beyond that (a runaway or hostile one)
+    // is not read at all, so it can neither exhaust memory nor slow the start. It is unreadable: its
+    // values are the defaults, and no write ever replaces it.
+    const auto tooLarge = [&] {
+        if (warnedTooLarge_.insert(path).second) {
+            std::fprintf(stderr, "kelvo: %s is larger than %lld bytes and is not read\n", name.constData(),
+                         static_cast<long long>(MaxBytes));
+        }
+        return std::nullopt;
+    };
+    if (info.st_size > MaxBytes) {
+        return tooLarge();
+    }
     QByteArray content;
     content.reserve(info.st_size > 0 && info.st_size < (qsizetype(1) << 30) ? qsizetype(info.st_size) + 1
                                                                             : 0);
@@ -179,6 +193,9 @@ std::optional<QByteArray> FileProfileStorage::Read(const QString& path) {
         content.resize(used + got);
         if (got == 0) {
             return content;
+        }
+        if (content.size() > MaxBytes) {
+            return tooLarge(); // it grew while we read
         }
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -47,8 +48,13 @@ public:
     bool Replace(const QString& path, const QByteArray& content) override;
     bool Exists(const QString& path) override;
 
+    // The largest settings file that is read: 4 MB.
+    static constexpr qsizetype MaxBytes = qsizetype{4} << 20;
+
 private:
     TemporaryFileMaker makeTemporary_;
+    // Files already reported as too large, so each is reported once.
+    std::set<QString> warnedTooLarge_;
 };
 
 // Reads the value of key in section into buffer, at most bufferSize - 1 characters followed by a NUL,

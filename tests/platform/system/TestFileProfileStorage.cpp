@@ -88,6 +88,26 @@ private slots:
                  (QStringList{".Kelvo.ini.fresh1", ".Kelvo.ini.link01", ".Kelvo.ini.toolong1", "Kelvo.ini"}));
     }
 
+    // A file beyond the bound is not read: its keys give their defaults, and a write neither replaces nor
+    // truncates it.
+    void aHugeFileIsLeftAlone() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Kelvo.ini"));
+        QFile huge(path);
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.write("[App]\r\nkey=stored\r\n") > 0 &&
+                huge.resize(FileProfileStorage::MaxBytes + 1));
+        huge.close();
+        FileProfileStorage files;
+        QVERIFY(!files.Read(path));
+        char value[16] = {};
+        QCOMPARE(GetPrivateProfileString("App", "key", "default", value, sizeof value, path, files),
+                 qsizetype{7});
+        QCOMPARE(QByteArray(value), QByteArray("default"));
+        QVERIFY(!WritePrivateProfileString("App", "key", "new", path, files));
+        QCOMPARE(QFileInfo(path).size(), FileProfileStorage::MaxBytes + 1);
+        QVERIFY(ReadFile(path).startsWith("[App]\r\nkey=stored"));
+    }
+
     void failuresKeepTheOldFile_data() {
         QTest::addColumn<QString>("kind");
         QTest::newRow("folder missing") << "missing folder";
