@@ -228,7 +228,7 @@ int main(int argc, char** argv) {
         std::puts("not enough spare memory to measure");
         return 0;
     }
-    // The check made before every block: the machine's figures and the usage of every limited memory group.
+    // The check made before every block: the machine's figures and the room of every limited memory group.
     {
         system::CgroupMemory cgroup;
         cgroup.Refresh(status->totalBytes);
@@ -236,8 +236,11 @@ int main(int argc, char** argv) {
         const auto start = Clock::now();
         std::uint64_t sink = 0;
         for (int i = 0; i < reads; ++i) {
-            sink += memory.Read().value_or(system::MemoryStatus{}).availableBytes;
-            sink += cgroup.Headroom().value_or(0);
+            const system::MemoryStatus now = memory.Read().value_or(system::MemoryStatus{});
+            sink += now.availableBytes;
+            for (const system::CgroupMemory::Room& room : cgroup.Rooms(UsableSwap(now))) {
+                sink += room.bytes;
+            }
         }
         const double perCheck = Seconds(Clock::now() - start) / reads * 1e6;
         std::printf("per-block check: %.1f us (%zu limited memory groups)%s\n", perCheck,

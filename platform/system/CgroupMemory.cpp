@@ -1,8 +1,8 @@
 #include "CgroupMemory.h"
+#include "KeptOpenFile.h"
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <charconv>
 
 #include <QFile>
@@ -41,18 +41,12 @@ std::optional<std::uint64_t> ParseBytes(const QByteArray& text) {
 
 // The number a kept-open cgroup file holds now; these files are regenerated on every read from offset 0.
 std::optional<std::uint64_t> ReadNumber(int fd) {
-    if (fd < 0) {
-        return std::nullopt;
-    }
     std::array<char, 64> buffer{};
-    ssize_t got = 0;
-    do {
-        got = ::pread(fd, buffer.data(), buffer.size(), 0);
-    } while (got < 0 && errno == EINTR);
-    if (got <= 0 || static_cast<std::size_t>(got) == buffer.size()) {
+    const auto text = ReadFromStart(fd, buffer);
+    if (!text || text->empty() || text->size() == buffer.size()) {
         return std::nullopt;
     }
-    return ParseBytes(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
+    return ParseBytes(*text);
 }
 
 // The group's path and every ancestor's path below the mount point, innermost first.
@@ -141,17 +135,6 @@ std::uint64_t CgroupMemory::MemoryRoom(const LimitedGroup& group) {
     const auto usage = ReadNumber(group.usageFd);
     // A limit whose usage cannot be read is taken as fully used: refusing a block is the safe side.
     return usage && *usage < group.limit ? group.limit - *usage : 0;
-}
-
-std::optional<std::uint64_t> CgroupMemory::Headroom() const {
-    std::optional<std::uint64_t> headroom;
-    for (const LimitedGroup& group : groups_) {
-        const std::uint64_t room = MemoryRoom(group);
-        if (!headroom || room < *headroom) {
-            headroom = room;
-        }
-    }
-    return headroom;
 }
 
 std::vector<CgroupMemory::Room> CgroupMemory::Rooms(std::uint64_t usableSwap) const {

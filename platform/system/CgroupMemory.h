@@ -29,11 +29,8 @@ public:
     // limits. Limits at or above totalBytes, and "max", are no limits.
     void Refresh(std::uint64_t totalBytes);
 
-    // Bytes the tightest limited group may still take, from the limits of the last Refresh and the usage read
-    // now; empty when no group is limited. A group whose usage cannot be read counts as full.
-    std::optional<std::uint64_t> Headroom() const;
-
-    // What one limited group may still take: its memory headroom plus the swap it may still fill.
+    // What one limited group may still take, from the limits of the last Refresh and the usage read now: its
+    // memory headroom (none when its usage cannot be read) plus the swap it may still fill.
     struct Room {
         std::uint64_t limit = 0; // the group's memory limit
         std::uint64_t bytes = 0;

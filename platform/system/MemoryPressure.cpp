@@ -1,13 +1,7 @@
 #include "MemoryPressure.h"
 
 #include <array>
-#include <cerrno>
 #include <charconv>
-
-#include <QFile>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace kelvo::system {
 
@@ -33,34 +27,18 @@ std::optional<std::uint64_t> ParseFullStall(std::string_view text) {
 }
 
 MemoryPressure::MemoryPressure(const QString& path)
-    : path_(path) {}
-
-MemoryPressure::~MemoryPressure() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-    }
-}
+    : file_(path) {}
 
 std::optional<std::uint64_t> MemoryPressure::FullStallMicroseconds() {
-    if (fd_ < 0) {
-        fd_ = ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-        if (fd_ < 0) {
-            return std::nullopt;
-        }
-    }
     std::array<char, 256> buffer{};
-    ssize_t got = 0;
-    do {
-        got = ::pread(fd_, buffer.data(), buffer.size(), 0);
-    } while (got < 0 && errno == EINTR);
-    if (got <= 0) {
+    auto text = file_.Read(buffer);
+    if (!text || text->empty()) {
         return std::nullopt;
     }
-    std::string_view text(buffer.data(), static_cast<std::size_t>(got));
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\0')) {
-        text.remove_suffix(1);
+    while (!text->empty() && (text->back() == '\n' || text->back() == '\0')) {
+        text->remove_suffix(1);
     }
-    return ParseFullStall(text);
+    return ParseFullStall(*text);
 }
 
 } // namespace kelvo::system

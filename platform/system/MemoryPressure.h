@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include "KeptOpenFile.h"
+
 namespace kelvo::system {
 
 // The "full" line of /proc/pressure/memory: the microseconds, since boot, in which every task that had work
@@ -17,15 +19,11 @@ std::optional<std::uint64_t> ParseFullStall(std::string_view text);
 class MemoryPressure {
 public:
     explicit MemoryPressure(const QString& path = QStringLiteral("/proc/pressure/memory"));
-    virtual ~MemoryPressure();
-    MemoryPressure(const MemoryPressure&) = delete;
-    MemoryPressure& operator=(const MemoryPressure&) = delete;
 
-    virtual std::optional<std::uint64_t> FullStallMicroseconds();
+    std::optional<std::uint64_t> FullStallMicroseconds();
 
 private:
-    QString path_;
-    int fd_ = -1;
+    KeptOpenFile file_;
 };
 
 } // namespace kelvo::system

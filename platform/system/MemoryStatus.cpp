@@ -2,11 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <charconv>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace kelvo::system {
 
@@ -67,37 +63,15 @@ std::optional<MemoryStatus> ParseMeminfo(std::string_view text) {
 }
 
 ProcMemorySource::ProcMemorySource(const QString& path)
-    : path_(path) {
-    fd_ = ::open(path_.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC);
-}
-
-ProcMemorySource::~ProcMemorySource() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-    }
-}
+    : file_(path) {}
 
 std::optional<MemoryStatus> ProcMemorySource::Read() {
-    if (fd_ < 0) {
-        // The file may have been unreadable at start; try again rather than failing for ever.
-        fd_ = ::open(path_.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC);
-        if (fd_ < 0) {
-            return std::nullopt;
-        }
-    }
     // /proc/meminfo is about 1.5 kB and the fields we need are in its first lines. The kernel builds the
     // whole text afresh for every read call, so one call with room to spare is half the cost of reading on
     // until the end (this runs before every block of a pass).
     std::array<char, 8192> buffer{};
-    ssize_t got = 0;
-    do {
-        got = ::pread(fd_, buffer.data(), buffer.size(), 0);
-    } while (got < 0 && errno == EINTR);
-    if (got < 0) {
-        return std::nullopt;
-    }
-    const auto filled = static_cast<std::size_t>(got);
-    return ParseMeminfo(std::string_view(buffer.data(), filled));
+    const auto text = file_.Read(buffer);
+    return text ? ParseMeminfo(*text) : std::nullopt;
 }
 
 } // namespace kelvo::system

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include "KeptOpenFile.h"
+
 namespace kelvo::system {
 
 // Physical memory in bytes: the machine's total and what is available to programs without swapping; and
@@ -35,15 +37,11 @@ std::optional<MemoryStatus> ParseMeminfo(std::string_view text);
 class ProcMemorySource final : public MemorySource {
 public:
     explicit ProcMemorySource(const QString& path = QStringLiteral("/proc/meminfo"));
-    ~ProcMemorySource() override;
-    ProcMemorySource(const ProcMemorySource&) = delete;
-    ProcMemorySource& operator=(const ProcMemorySource&) = delete;
 
     std::optional<MemoryStatus> Read() override;
 
 private:
-    QString path_;
-    int fd_ = -1;
+    KeptOpenFile file_;
 };
 
 } // namespace kelvo::system

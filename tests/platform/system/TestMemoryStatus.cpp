@@ -15,6 +15,15 @@ void WriteFile(const QString& path, const QByteArray& content) {
     file.write(content);
 }
 
+// The room of the tightest limited group with that much usable swap; empty when no group is limited.
+std::optional<std::uint64_t> Tightest(const CgroupMemory& cgroup, std::uint64_t usableSwap = 0) {
+    std::optional<std::uint64_t> tightest;
+    for (const CgroupMemory::Room& room : cgroup.Rooms(usableSwap)) {
+        tightest = std::min(room.bytes, tightest.value_or(room.bytes));
+    }
+    return tightest;
+}
+
 } // namespace
 
 class TestMemoryStatus : public QObject {
@@ -100,10 +109,10 @@ private slots:
         QTemporaryDir dir;
         const QString root = dir.filePath("cg");
         const quint64 total = 8ull << 30;
-        const auto headroom = [&](const QString& membership) {
+        const auto headroom = [&](const QString& membership, std::uint64_t usableSwap = 0) {
             CgroupMemory cgroup(dir.filePath(membership), root);
             cgroup.Refresh(total);
-            return cgroup.Headroom();
+            return Tightest(cgroup, usableSwap);
         };
         // v2: the group's own limit and a tighter one on its parent.
         WriteFile(dir.filePath("v2"), "0::/user.slice/app\n");
@@ -124,24 +133,18 @@ private slots:
         QCOMPARE(headroom("none"), std::nullopt);
         // The swap a group may fill: all the usable swap without swap accounting, what its limit on memory
         // and swap together leaves beyond its memory headroom (v1), what its swap limit leaves (v2).
-        const auto room = [&](const QString& membership, std::uint64_t usableSwap) {
-            CgroupMemory cgroup(dir.filePath(membership), root);
-            cgroup.Refresh(total);
-            const auto rooms = cgroup.Rooms(usableSwap);
-            return rooms.empty() ? ~0ull : rooms.front().bytes;
-        };
         WriteFile(root + "/memory/box/memory.usage_in_bytes", "400\n");
-        QCOMPARE(room("v1", 5000), 5600ull);
+        QCOMPARE(headroom("v1", 5000), std::optional<std::uint64_t>(5600));
         WriteFile(root + "/memory/box/memory.memsw.limit_in_bytes", "2000\n");
         WriteFile(root + "/memory/box/memory.memsw.usage_in_bytes", "900\n");
-        QCOMPARE(room("v1", 5000), 1100ull); // 600 of memory and 500 of swap
-        QCOMPARE(room("v1", 100), 700ull);   // the machine's swap is tighter
+        QCOMPARE(headroom("v1", 5000), std::optional<std::uint64_t>(1100)); // 600 of memory and 500 of swap
+        QCOMPARE(headroom("v1", 100), std::optional<std::uint64_t>(700));   // the machine's swap is tighter
         WriteFile(root + "/user.slice/memory.max", "1073741824\n");
         WriteFile(root + "/user.slice/memory.swap.max", "0\n");
         WriteFile(root + "/user.slice/memory.swap.current", "0\n");
-        QCOMPARE(room("v2", 5000), 1000000000ull); // no swap allowed
+        QCOMPARE(headroom("v2", 5000), std::optional<std::uint64_t>(1000000000)); // no swap allowed
         WriteFile(root + "/user.slice/memory.swap.max", "max\n");
-        QCOMPARE(room("v2", 5000), 1000005000ull);
+        QCOMPARE(headroom("v2", 5000), std::optional<std::uint64_t>(1000005000));
         // A limit whose usage is unreadable counts as full.
         WriteFile(root + "/memory/box/memory.usage_in_bytes", "junk\n");
         QCOMPARE(headroom("v1"), std::optional<std::uint64_t>(0));
@@ -161,19 +164,19 @@ private slots:
         WriteFile(root + "/memory/scope/memory.usage_in_bytes", "1000000000\n");
         CgroupMemory cgroup(membership, root);
         cgroup.Refresh(24ull << 30);
-        QCOMPARE(cgroup.Headroom(), std::nullopt);
+        QCOMPARE(Tightest(cgroup), std::nullopt);
 
         WriteFile(membership, "4:memory:/scope\n0::/\n");
-        QCOMPARE(cgroup.Headroom(), std::nullopt); // not looked at until the next pass
+        QCOMPARE(Tightest(cgroup), std::nullopt); // not looked at until the next pass
         cgroup.Refresh(24ull << 30);
         QCOMPARE(cgroup.LimitedGroups(), std::size_t{1});
-        QCOMPARE(cgroup.Headroom(), std::optional<std::uint64_t>(2000000000));
+        QCOMPARE(Tightest(cgroup), std::optional<std::uint64_t>(2000000000));
         WriteFile(root + "/memory/scope/memory.usage_in_bytes", "2999999999\n");
-        QCOMPARE(cgroup.Headroom(), std::optional<std::uint64_t>(1)); // usage read through the kept file
+        QCOMPARE(Tightest(cgroup), std::optional<std::uint64_t>(1)); // usage read through the kept file
 
         WriteFile(membership, "4:memory:/\n0::/\n");
         cgroup.Refresh(24ull << 30);
-        QCOMPARE(cgroup.Headroom(), std::nullopt);
+        QCOMPARE(Tightest(cgroup), std::nullopt);
     }
 };
 
