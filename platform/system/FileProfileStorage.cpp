@@ -78,8 +78,8 @@ bool SyncRetrying(int fd) {
 }
 
 // A write killed between making its temporary file and renaming it leaves ".NAME.XXXXXX" behind. Ours
-// (plain files of this user under that pattern) older than a write could take are removed before the next
-// write; links and other users' files are left alone.
+// (plain files of this user under that pattern) older than a write could take are removed; links and other
+// users' files are left alone.
 void RemoveStaleTemporaries(const QByteArray& folder, const QByteArray& baseName) {
     constexpr time_t StaleSeconds = 60;
     const QString prefix = QLatin1Char('.') + QFile::decodeName(baseName) + QLatin1Char('.');
@@ -238,7 +238,10 @@ bool FileProfileStorage::Replace(const QString& path, const QByteArray& content)
         mode = old.st_mode & 07777;
     }
 
-    RemoveStaleTemporaries(folder, baseName);
+    // Only a write killed in another run leaves them: looking once per file and run is enough.
+    if (swept_.insert(path).second) {
+        RemoveStaleTemporaries(folder, baseName);
+    }
     // The temporary name is created with O_CREAT | O_EXCL, so a file or link planted under a guessed
     // name is never opened or followed.
     QByteArray temporary = target.left(slash + 1) + '.' + baseName + ".XXXXXX";

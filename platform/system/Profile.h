@@ -55,6 +55,8 @@ private:
     TemporaryFileMaker makeTemporary_;
     // Files already reported as too large, so each is reported once.
     std::set<QString> warnedTooLarge_;
+    // Files whose folder was cleared of stale temporary files of ours, which is done once per run.
+    std::set<QString> swept_;
 };
 
 // Reads the value of key in section into buffer, at most bufferSize - 1 characters followed by a NUL,
