@@ -22,12 +22,8 @@ QAccessible::State ButtonAccessible::state() const {
     return state;
 }
 
-QString ButtonAccessible::text(QAccessible::Text t) const {
-    if (t == QAccessible::Name) {
-        const QString name = widget()->accessibleName();
-        return name.isEmpty() ? WithoutAccessMark(Button()->Caption()) : name;
-    }
-    return HostedAccessible::text(t);
+QString ButtonAccessible::OwnName() const {
+    return WithoutAccessMark(Button()->Caption());
 }
 
 QStringList ButtonAccessible::actionNames() const {

@@ -14,7 +14,7 @@ public:
     explicit ButtonAccessible(sknButton* button);
 
     QAccessible::State state() const override;
-    QString text(QAccessible::Text t) const override;
+    QString OwnName() const override;
     QStringList actionNames() const override;
     void doAction(const QString& actionName) override;
 

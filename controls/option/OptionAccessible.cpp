@@ -20,9 +20,8 @@ QAccessible::State OptionAccessible::state() const {
     return state;
 }
 
-QString OptionAccessible::text(QAccessible::Text t) const {
-    const QString text = HostedAccessible::text(t);
-    return t == QAccessible::Name && text.isEmpty() ? WithoutAccessMark(Option()->Caption()) : text;
+QString OptionAccessible::OwnName() const {
+    return WithoutAccessMark(Option()->Caption());
 }
 
 QAccessibleInterface* OptionAccessible::child(int index) const {

@@ -14,7 +14,7 @@ public:
     explicit OptionAccessible(sknOption* option);
 
     QAccessible::State state() const override;
-    QString text(QAccessible::Text t) const override;
+    QString OwnName() const override;
     int childCount() const override { return 0; }
     QAccessibleInterface* child(int index) const override;
     int indexOfChild(const QAccessibleInterface* child) const override;

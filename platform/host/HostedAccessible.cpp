@@ -28,9 +28,7 @@ HostedAccessible::HostedAccessible(QWidget* widget, QAccessible::Role role)
 QString HostedAccessible::text(QAccessible::Text t) const {
     if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) {
         const QList<Label*> labels = LabelsOf(widget());
-        if (!labels.isEmpty()) {
-            return labels.front()->AccessibleText();
-        }
+        return labels.isEmpty() ? OwnName() : labels.front()->AccessibleText();
     }
     return QAccessibleWidget::text(t);
 }

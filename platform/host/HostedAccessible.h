@@ -7,13 +7,16 @@ namespace kelvo::host {
 class Label;
 
 // What assistive technology sees of a hosted widget unless the widget says more: the role it is given,
-// the caption labels that name it (a label tied with Label::SetLabelFor), and a name taken from the first
-// of them when the widget has no accessible name of its own. Controls derive their own interfaces from it.
+// the caption labels that name it (a label tied with Label::SetLabelFor), and its name: the accessible
+// name set on it, else the first of those labels, else OwnName. Controls derive their own interfaces
+// from it.
 class HostedAccessible : public QAccessibleWidget {
 public:
     HostedAccessible(QWidget* widget, QAccessible::Role role);
 
     QString text(QAccessible::Text t) const override;
+    // The name when neither an accessible name nor a caption label gives one: a control's own caption.
+    virtual QString OwnName() const { return QAccessibleWidget::text(QAccessible::Name); }
     QList<QPair<QAccessibleInterface*, QAccessible::Relation>>
     relations(QAccessible::Relation match = QAccessible::AllRelations) const override;
 
