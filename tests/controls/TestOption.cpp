@@ -234,6 +234,12 @@ private slots:
                          [](std::int16_t& keyCode, std::int16_t&) { keyCode = 0; });
         QTest::keyClick(check, Qt::Key_Space);
         QVERIFY(check->Value());
+        // A screen reader's toggle action clicks it too; its image and caption are parts of it, not children.
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(check);
+        QCOMPARE(iface->childCount(), 0);
+        iface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(!check->Value() && !iface->state().checked);
+        QCOMPARE(*log, (QStringList{"Change", "Value", "Click", "Change", "Value", "Click"}));
         // The arrows move through the group and select as they go, round the ends, past a disabled one.
         options[1]->setEnabled(false);
         options[0]->setFocus(Qt::MouseFocusReason);
@@ -249,19 +255,6 @@ private slots:
         QCOMPARE(group.TabStop(), options[0]);
         QCOMPARE(options[0]->focusPolicy(), Qt::StrongFocus);
         QCOMPARE(options[2]->focusPolicy(), Qt::ClickFocus);
-    }
-
-    void screenReadersToggle() {
-        sknCheck check(host_);
-        check.LoadNew();
-        check.setAccessibleName(QStringLiteral("Start Minimize"));
-        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&check);
-        QCOMPARE(iface->text(QAccessible::Name), QString("Start Minimize"));
-        QCOMPARE(iface->childCount(), 0); // the image and caption inside are parts of it
-        QSignalSpy clicks(&check, &sknOption::Click);
-        iface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-        QVERIFY(check.Value() && iface->state().checked);
-        QCOMPARE(clicks.size(), 1);
     }
 
     void imageStaysCentred_data() {
