@@ -4,7 +4,36 @@
 
 namespace kelvo::app {
 
-void LoadSettings(const SettingsStore& store, SettingsTarget& target) {
+namespace {
+
+// The file as it was read first, for every later read of the same load: a start-up reads the file once,
+// however many keys it looks up. Nothing is written through it.
+class ReadOnce final : public system::ProfileStorage {
+public:
+    explicit ReadOnce(system::ProfileStorage& storage)
+        : storage_(storage) {}
+
+    std::optional<QByteArray> Read(const QString& path) override {
+        if (!read_) {
+            read_ = storage_.Read(path);
+        }
+        return *read_;
+    }
+    bool Replace(const QString&, const QByteArray&) override { return false; }
+    bool Exists(const QString& path) override { return storage_.Exists(path); }
+
+private:
+    system::ProfileStorage& storage_;
+    std::optional<std::optional<QByteArray>> read_;
+};
+
+} // namespace
+
+void LoadSettings(const SettingsStore& settings, SettingsTarget& target) {
+    // The handlers below write keys through the real store while the load goes on, but never a key that is
+    // read after them, so the first reading serves all.
+    ReadOnce once(settings.Storage());
+    const SettingsStore store(settings.Path(), once);
     const QString time = store.ReadIni(SettingsSection, QStringLiteral("Time"));
     const QString timed = store.ReadIni(SettingsSection, QStringLiteral("Timed"));
 

@@ -29,7 +29,7 @@ public:
 
 inline const QString SettingsSection = QStringLiteral("General");
 
-// Reads the settings file once at start-up and applies it to the target, in the order the handlers expect.
+// Reads the settings file, once, at start-up and applies it to the target, in the order the handlers expect.
 void LoadSettings(const SettingsStore& store, SettingsTarget& target);
 
 } // namespace kelvo::app

@@ -1,5 +1,7 @@
 #include "SettingsStore.h"
 
+#include <cstdio>
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -21,14 +23,25 @@ bool Writable(const QString& path) {
     return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
 }
 
+QString SettingsFileProblem(const QString& path) {
+    return system::OwnFileProblem(path, system::FileProfileStorage::MaxBytes);
+}
+
 QString ProgramFilePath(const QString& appFolder, const QString& userFolder, const QString& fileName,
-                        const std::function<bool(const QString&)>& writable) {
+                        const std::function<bool(const QString&)>& writable,
+                        const std::function<QString(const QString&)>& problem) {
     const QString beside = appFolder + fileName;
+    const QString perUser = QDir(userFolder).filePath(fileName);
+    if (const QString why = problem(beside); !why.isEmpty()) {
+        std::fprintf(stderr, "Kelvo: %s cannot be used (%s); %s is used instead.\n", qPrintable(beside),
+                     qPrintable(why), qPrintable(perUser));
+        return perUser;
+    }
     // A writable file in a folder without new files is written in place by the profile storage.
     if (writable(appFolder) || (QFileInfo::exists(beside) && writable(beside))) {
         return beside;
     }
-    return QDir(userFolder).filePath(fileName);
+    return perUser;
 }
 
 SettingsStore::SettingsStore(const QString& path, system::ProfileStorage& storage)

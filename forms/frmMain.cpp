@@ -223,8 +223,22 @@ void frmMain::SetMem() {
 }
 
 void frmMain::WriteIni(const QString& key, const QString& value) {
-    // A failed write leaves the old file intact; the setting still takes effect for this run.
-    context_.settings.WriteIni(Section, key, value);
+    // A failed write leaves the old file intact; the setting still takes effect for this run, and the next
+    // change tries again. The user hears of it once a run, from the event loop: after the window is up
+    // when it happens at start-up, after the click that caused it otherwise.
+    if (context_.settings.WriteIni(Section, key, value) || saveFailureTold_) {
+        return;
+    }
+    saveFailureTold_ = true;
+    QString why = context_.settings.Storage().Problem();
+    if (why.isEmpty()) {
+        why = QStringLiteral("it cannot be written");
+    }
+    const QString text = QStringLiteral("Your settings could not be saved in %1 (%2). They apply until %3 "
+                                        "ends; each change tries to save them again.")
+                             .arg(context_.settings.Path(), why, context_.appInfo.title);
+    QTimer::singleShot(
+        0, this, [this, text] { context_.host.MessageBox().ShowCritical(text, context_.appInfo.title); });
 }
 
 void frmMain::SelectOnly(const std::array<OptionControl*, 3>& group, std::int16_t index) {

@@ -118,6 +118,7 @@ private:
     host::FormErrors loadErrors_;
     bool unloading_ = false;
     bool focusPlaced_ = false;
+    bool saveFailureTold_ = false;
     std::array<controls::OptionGroup*, 3> groups_{};
 };
 

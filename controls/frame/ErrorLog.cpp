@@ -5,8 +5,9 @@
 #include <QFileInfo>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/system/OwnFile.h"
 
 namespace kelvo::controls {
 
@@ -96,21 +97,18 @@ void ErrorLog::Append(const QByteArray& record) {
         QFile::remove(old);
         QFile::rename(path_, old);
     }
-    // The per-user folder the log may fall back to need not exist yet. Only a plain file is a log: a FIFO or
-    // a device in its place is opened without waiting and dropped, never written to or waited on.
+    // The per-user folder the log may fall back to need not exist yet. Only a plain file is a log, reached
+    // only through links of the user's own: anything else drops the record, never written to or waited on.
     QDir().mkpath(QFileInfo(path_).absolutePath());
-    const int fd = ::open(QFile::encodeName(path_).constData(),
-                          O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644);
+    const int fd = system::OpenOwnFile(QFile::encodeName(path_), O_WRONLY | O_APPEND | O_CREAT);
     if (fd < 0) {
-        return; // a log that cannot be written drops the record
-    }
-    struct stat status {};
-    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
-        file.open(fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle)) {
-        file.write(record);
         return;
     }
-    ::close(fd);
+    if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return;
+    }
+    file.write(record);
 }
 
 } // namespace kelvo::controls

@@ -1,13 +1,16 @@
 #include "Profile.h"
 
+#include <cstring>
+
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
 #include <QDir>
 #include <QFile>
+
+#include "OwnFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -108,26 +111,6 @@ int MakeTemporary(char* nameTemplate) {
     return ::mkostemp(nameTemplate, O_CLOEXEC);
 }
 
-// The file a path finally names, following symbolic links (relative ones from their own folder); the
-// end of a dangling link is returned as it is, to be created. Nothing for a loop or an unreadable link.
-std::optional<QByteArray> FinalTarget(QByteArray path) {
-    constexpr int MaxLinks = 40; // the kernel's own limit for one lookup
-    for (int hop = 0; hop <= MaxLinks; ++hop) {
-        struct stat info {};
-        if (path.isEmpty() || ::lstat(path.constData(), &info) != 0 || !S_ISLNK(info.st_mode)) {
-            return path;
-        }
-        QByteArray link(PATH_MAX, '\0');
-        const ssize_t length = ::readlink(path.constData(), link.data(), static_cast<size_t>(link.size()));
-        if (length <= 0 || length >= link.size()) {
-            return std::nullopt;
-        }
-        link.truncate(length);
-        path = link.startsWith('/') ? link : path.left(path.lastIndexOf('/') + 1) + link;
-    }
-    return std::nullopt;
-}
-
 // Rewrites an existing regular file in its own place. Space for a longer content is reserved first, so a
 // full disk fails the write before any byte of the file has changed; a crash half-way can still leave a
 // mixed file, which is why this is only the way out when no temporary file can be made.
@@ -152,20 +135,25 @@ FileProfileStorage::FileProfileStorage(TemporaryFileMaker makeTemporary)
     : makeTemporary_(makeTemporary != nullptr ? makeTemporary : MakeTemporary) {}
 
 std::optional<QByteArray> FileProfileStorage::Read(const QString& path) {
+    problem_.clear();
     const QByteArray name = QFile::encodeName(path);
     if (name.isEmpty()) {
         return std::nullopt;
     }
-    // O_NONBLOCK keeps a FIFO in the file's place from blocking the open; it is rejected just below.
-    FileDescriptor fd(OpenRetrying(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    FileDescriptor fd(OpenOwnFile(name, O_RDONLY));
     struct stat info {};
-    if (!fd.IsOpen() || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (!fd.IsOpen() || ::fstat(fd.Get(), &info) != 0) {
+        problem_ = errno == EINVAL ? QStringLiteral("it is not a plain file")
+                   : errno == ELOOP
+                       ? QStringLiteral("it is a symbolic link of another user, or a loop of links")
+                       : QString::fromLocal8Bit(std::strerror(errno));
         return std::nullopt;
     }
     // The program's own keys take a few hundred bytes; a file far beyond that (a runaway or hostile one)
     // is not read at all, so it can neither exhaust memory nor slow the start. It is unreadable: its
     // values are the defaults, and no write ever replaces it.
     const auto tooLarge = [&] {
+        problem_ = QStringLiteral("it is larger than %1 bytes").arg(MaxBytes);
         if (warnedTooLarge_.insert(path).second) {
             std::fprintf(stderr, "kelvo: %s is larger than %lld bytes and is not read\n", name.constData(),
                          static_cast<long long>(MaxBytes));
@@ -188,6 +176,7 @@ std::optional<QByteArray> FileProfileStorage::Read(const QString& path) {
             continue;
         }
         if (got < 0) {
+            problem_ = QString::fromLocal8Bit(std::strerror(errno));
             return std::nullopt;
         }
         content.resize(used + got);
@@ -206,9 +195,10 @@ bool FileProfileStorage::Exists(const QString& path) {
     if (name.isEmpty()) {
         return false;
     }
-    // Links are followed, as a write follows them: a dangling link holds nothing yet, a loop is something
-    // that cannot be read.
-    if (::stat(name.constData(), &info) == 0) {
+    // Links are followed, as a write follows them: a dangling link holds nothing yet; a loop or a link of
+    // another user is something that cannot be read.
+    const std::optional<QByteArray> target = OwnTarget(name);
+    if (!target || ::stat(target->constData(), &info) == 0) {
         return true;
     }
     // Anything but "no such entry" (a folder we may not search, say) leaves open that something is there.
@@ -216,8 +206,22 @@ bool FileProfileStorage::Exists(const QString& path) {
 }
 
 bool FileProfileStorage::Replace(const QString& path, const QByteArray& content) {
-    const std::optional<QByteArray> found = FinalTarget(QFile::encodeName(path));
+    problem_.clear();
+    if (ReplaceFile(path, content)) {
+        return true;
+    }
+    if (problem_.isEmpty()) {
+        problem_ =
+            errno != 0 ? QString::fromLocal8Bit(std::strerror(errno)) : QStringLiteral("unknown error");
+    }
+    return false;
+}
+
+bool FileProfileStorage::ReplaceFile(const QString& path, const QByteArray& content) {
+    errno = 0;
+    const std::optional<QByteArray> found = OwnTarget(QFile::encodeName(path));
     if (!found) {
+        problem_ = QStringLiteral("it is a symbolic link of another user, or a loop of links");
         return false;
     }
     const QByteArray& target = *found;
@@ -233,6 +237,7 @@ bool FileProfileStorage::Replace(const QString& path, const QByteArray& content)
     const bool hadOld = ::stat(target.constData(), &old) == 0;
     if (hadOld) {
         if (!S_ISREG(old.st_mode)) {
+            problem_ = QStringLiteral("it is not a plain file");
             return false;
         }
         mode = old.st_mode & 07777;
@@ -258,7 +263,9 @@ bool FileProfileStorage::Replace(const QString& path, const QByteArray& content)
     stored = stored && WriteAll(fd.Get(), content) && SyncRetrying(fd.Get());
     stored = fd.Close() && stored;
     if (!stored) {
+        const int error = errno;
         ::unlink(temporary.constData());
+        errno = error;
         return false;
     }
     if (::rename(temporary.constData(), target.constData()) != 0) {

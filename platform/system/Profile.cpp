@@ -4,6 +4,9 @@
 #include <cstring>
 #include <vector>
 
+#include <QStringDecoder>
+#include <QStringEncoder>
+
 namespace kelvo::system {
 
 namespace {
@@ -12,6 +15,38 @@ namespace {
 // in the file: a write copies every byte it does not own.
 constexpr QByteArrayView ByteOrderMark("\xEF\xBB\xBF", 3);
 constexpr QByteArrayView LineBreak("\r\n", 2);
+
+// A file saved as UTF-16 (Windows editors do, with a byte-order mark) is handled as its UTF-8 text and
+// written back as UTF-16 in its own byte order, mark first. A file that would not come back byte for byte
+// (an odd length, a broken surrogate) is read but never rewritten.
+struct FileText {
+    QByteArray text;
+    std::optional<QStringConverter::Encoding> utf16;
+    bool rewritable = true;
+};
+
+QByteArray Encoded(const QByteArray& text, QStringConverter::Encoding utf16) {
+    QStringEncoder encoder(utf16);
+    const QByteArray mark =
+        utf16 == QStringConverter::Utf16LE ? QByteArray("\xFF\xFE", 2) : QByteArray("\xFE\xFF", 2);
+    return mark + QByteArray(encoder(QString::fromUtf8(text)));
+}
+
+FileText Decoded(QByteArray file) {
+    const std::optional<QStringConverter::Encoding> utf16 =
+        file.startsWith("\xFF\xFE")   ? std::optional(QStringConverter::Utf16LE)
+        : file.startsWith("\xFE\xFF") ? std::optional(QStringConverter::Utf16BE)
+                                      : std::nullopt;
+    if (!utf16) {
+        return {std::move(file), std::nullopt, true};
+    }
+    // The mark is taken off here; a second one after it is text and stays.
+    QStringDecoder decoder(*utf16, QStringConverter::Flag::ConvertInitialBom);
+    const QString decoded = decoder(QByteArrayView(file).sliced(2));
+    FileText result{decoded.toUtf8(), utf16, true};
+    result.rewritable = !decoder.hasError() && Encoded(result.text, *utf16) == file;
+    return result;
+}
 
 // ^Z (0x1A) is the end-of-file mark of old DOS editors; it is trimmed like a blank.
 bool IsLineBlank(char c) {
@@ -194,6 +229,7 @@ qsizetype GetPrivateProfileString(QByteArrayView section, QByteArrayView key, QB
         file = storage.Read(path);
     }
     if (file) {
+        file = Decoded(std::move(*file)).text;
         const std::vector<Line> lines = ParseLines(*file);
         const Lookup found = Find(lines, wantedSection, wantedKey);
         if (found.key) {
@@ -221,7 +257,11 @@ bool WritePrivateProfileString(QByteArrayView section, QByteArrayView key, QByte
     if (!read && storage.Exists(path)) {
         return false;
     }
-    const QByteArray file = read ? std::move(*read) : QByteArray();
+    const FileText decoded = Decoded(read ? std::move(*read) : QByteArray());
+    if (!decoded.rewritable) {
+        return false;
+    }
+    const QByteArray& file = decoded.text;
     const std::vector<Line> lines = ParseLines(file);
     const Lookup found = Find(lines, wantedSection, wantedKey);
 
@@ -258,7 +298,7 @@ bool WritePrivateProfileString(QByteArrayView section, QByteArrayView key, QByte
         content.append('[').append(wantedSection).append(']').append(LineBreak);
         content.append(KeyLine(wantedKey, newValue)).append(LineBreak);
     }
-    return storage.Replace(path, content);
+    return storage.Replace(path, decoded.utf16 ? Encoded(content, *decoded.utf16) : content);
 }
 
 } // namespace kelvo::system

@@ -29,13 +29,15 @@ public:
         Q_UNUSED(path);
         return false;
     }
+    // Why the last Read or Replace failed, in a few words; empty after one that succeeded.
+    virtual QString Problem() const { return {}; }
 };
 
-// Real files. Replace writes a temporary file in the same folder, flushes it to disk and renames it
-// over the old one, so a crash or a full disk never leaves a half-written or empty settings file. A
-// symbolic link is written through: the file it leads to is replaced and the link stays. When the folder
-// forbids new files (an administrator's installation where only the file itself was made writable), the
-// existing file is rewritten in place and flushed instead.
+// Real files, opened and followed as OwnFile.h says. Replace writes a temporary file in the same folder,
+// flushes it to disk and renames it over the old one, so a crash or a full disk never leaves a half-written
+// or empty settings file. A symbolic link of the user's own is written through: the file it leads to is
+// replaced and the link stays. When the folder forbids new files (an administrator's installation where only
+// the file itself was made writable), the existing file is rewritten in place and flushed instead.
 class FileProfileStorage final : public ProfileStorage {
 public:
     // Makes a temporary file from a mkostemp template (the trailing XXXXXX replaced in place); returns
@@ -47,12 +49,16 @@ public:
     std::optional<QByteArray> Read(const QString& path) override;
     bool Replace(const QString& path, const QByteArray& content) override;
     bool Exists(const QString& path) override;
+    QString Problem() const override { return problem_; }
 
     // The largest settings file that is read: 4 MB.
     static constexpr qsizetype MaxBytes = qsizetype{4} << 20;
 
 private:
+    bool ReplaceFile(const QString& path, const QByteArray& content);
+
     TemporaryFileMaker makeTemporary_;
+    QString problem_;
     // Files already reported as too large, so each is reported once.
     std::set<QString> warnedTooLarge_;
     // Files whose folder was cleared of stale temporary files of ours, which is done once per run.

@@ -228,6 +228,7 @@ private slots:
         LoadSettings(store, target);
         QCOMPARE(target.calls, calls);
         QCOMPARE(storage.replaces, 0); // LoadSettings itself writes nothing
+        QCOMPARE(storage.reads, 1);    // and reads the file once for all its keys
     }
 };
 

@@ -3,19 +3,10 @@
 #include <QStringList>
 
 #include "controls/frame/ErrorLog.h"
+#include "tests/fakes/Fakes.h"
 
-// What the frame's error log tests share: a message box that records, and the origin a record names.
+// What the frame's error log tests share: the origin a record names.
 namespace kelvo::tests {
-
-class RecordingMessages final : public host::MessageBoxService {
-public:
-    QStringList texts;
-    QStringList titles;
-    void ShowCritical(const QString& text, const QString& title) override {
-        texts << text;
-        titles << title;
-    }
-};
 
 inline controls::ErrorLogOrigin Origin() {
     controls::ErrorLogOrigin origin;

@@ -6,6 +6,7 @@
 
 #include "optimizer/BlockAllocator.h"
 #include "optimizer/PassInterfaces.h"
+#include "platform/host/MessageBoxService.h"
 #include "platform/system/Clock.h"
 #include "platform/system/MemoryStatus.h"
 #include "platform/system/Profile.h"
@@ -135,12 +136,24 @@ public:
 };
 
 // Settings files kept in memory; a write can be made to fail as on a full disk.
+class RecordingMessages final : public host::MessageBoxService {
+public:
+    QStringList texts;
+    QStringList titles;
+    void ShowCritical(const QString& text, const QString& title) override {
+        texts << text;
+        titles << title;
+    }
+};
+
 class MemoryProfileStorage final : public system::ProfileStorage {
 public:
     QMap<QString, QByteArray> files;
     bool failWrites = false;
     int replaces = 0;
+    int reads = 0;
     std::optional<QByteArray> Read(const QString& path) override {
+        ++reads;
         if (!files.contains(path)) {
             return std::nullopt;
         }
@@ -153,6 +166,9 @@ public:
         }
         files[path] = content;
         return true;
+    }
+    QString Problem() const override {
+        return failWrites ? QStringLiteral("No space left on device") : QString();
     }
 };
 

@@ -356,8 +356,13 @@ private slots:
         }
     }
 
+    // A failed write changes nothing stored and is told once a run, naming the file and the reason; the
+    // next change tries again.
     void aFailedWriteChangesNothingElse() {
         FormsRig rig("[General]\r\nLevel=1\r\n");
+        auto messages = std::make_unique<tests::RecordingMessages>();
+        const tests::RecordingMessages& told = *messages;
+        rig.hostContext.SetMessageBox(std::move(messages));
         rig.Start();
         const QByteArray before = rig.Ini();
         rig.storage.failWrites = true; // a full disk or a read-only folder
@@ -365,6 +370,16 @@ private slots:
         QCOMPARE(rig.optimizer.LevelPercent, std::int16_t{20}); // takes effect for this run all the same
         QCOMPARE(FormsRig::Values(rig.main.OptionLevel), (Values{false, false, true}));
         QCOMPARE(rig.Ini(), before);
+        Click(rig.main.OptionLevel[0]);
+        QTRY_COMPARE(told.texts.size(), 1);
+        QVERIFY2(told.texts[0].contains(FormsRig::IniPath) &&
+                     told.texts[0].contains("No space left on device"),
+                 qPrintable(told.texts[0]));
+        rig.storage.failWrites = false;
+        Click(rig.main.OptionLevel[2]);
+        QCOMPARE(rig.Ini(), QByteArray("[General]\r\nLevel=2\r\nCheckRamProcent=0\r\n"));
+        QTest::qWait(10);
+        QCOMPARE(told.texts.size(), 1);
     }
 
     void endOfSessionDuringAPass() {

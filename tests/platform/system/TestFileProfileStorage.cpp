@@ -12,6 +12,7 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+#include "platform/system/OwnFile.h"
 #include "platform/system/Profile.h"
 
 using namespace kelvo::system;
@@ -236,12 +237,48 @@ private slots:
         QCOMPARE(Entries(dir.filePath("program")), QStringList{"Kelvo.ini"});
     }
 
-    void aLinkLoopIsNotWritten() {
+    // What is not a plain file, or is reached through a link that is not the user's own, is unusable: it is
+    // neither read nor replaced nor waited on, a write fails and says why, and the file behind is unchanged.
+    void unusableFilesAreLeftAlone_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("link of another user") << "foreign link";
+        QTest::newRow("link loop") << "loop";
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("link to a device") << "device";
+    }
+    void unusableFilesAreLeftAlone() {
+        QFETCH(QString, kind);
         QTemporaryDir dir;
-        QVERIFY(Link("b.ini", dir.filePath("a.ini")) && Link("a.ini", dir.filePath("b.ini")));
+        const QString target = dir.filePath("private.ini");
+        const QString path = dir.filePath("Kelvo.ini");
+        QVERIFY(WriteFile(target, "[General]\r\nLevel=0\r\n"));
+        const QByteArray name = QFile::encodeName(path);
+        if (kind == "foreign link") {
+            constexpr uid_t Nobody = 65534;
+            if (::geteuid() == Nobody) {
+                QSKIP("the test user owns the link it would hand to another user");
+            }
+            QVERIFY(Link(target, path) && ::lchown(name.constData(), Nobody, Nobody) == 0);
+        } else if (kind == "loop") {
+            QVERIFY(Link("b.ini", path) && Link("Kelvo.ini", dir.filePath("b.ini")));
+        } else if (kind == "fifo") {
+            QCOMPARE(::mkfifo(name.constData(), 0644), 0);
+        } else if (kind == "folder") {
+            QVERIFY(QDir(dir.path()).mkdir("Kelvo.ini"));
+        } else {
+            QVERIFY(Link("/dev/zero", path));
+        }
         FileProfileStorage files;
-        QVERIFY(!WritePrivateProfileString("General", "Level", "2", dir.filePath("a.ini"), files));
-        QCOMPARE(Entries(dir.path()), (QStringList{"a.ini", "b.ini"}));
+        QVERIFY(!files.Read(path));
+        QVERIFY(!files.Problem().isEmpty());
+        QVERIFY(files.Exists(path));
+        QVERIFY(!OwnFileProblem(path).isEmpty());
+        QVERIFY(!WritePrivateProfileString("General", "Level", "2", path, files));
+        QVERIFY(!files.Replace(path, "[General]\r\nLevel=2\r\n"));
+        QVERIFY(!files.Problem().isEmpty());
+        QCOMPARE(ReadFile(target), QByteArray("[General]\r\nLevel=0\r\n"));
+        QVERIFY(OwnFileProblem(target).isEmpty());
     }
 };
 

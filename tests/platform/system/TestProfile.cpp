@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -324,6 +325,32 @@ private slots:
         QVERIFY(!WritePrivateProfileString(section, key, value, QString(), memory));
         QCOMPARE(*memory.file, Bytes("[a]\r\nk=1\r\n"));
         QCOMPARE(memory.replaceCalls, failReplace ? 1 : 0);
+    }
+
+    // A UTF-16 file with its byte-order mark is read as text and written back in its own encoding, changed
+    // only in the written key; one that would not come back byte for byte is read but not rewritten.
+    void utf16FilesKeepTheirEncoding_data() {
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<bool>("broken"); // a trailing odd byte
+        QTest::newRow("little endian") << "UTF-16LE" << false;
+        QTest::newRow("big endian") << "UTF-16BE" << false;
+        QTest::newRow("odd length") << "UTF-16LE" << true;
+    }
+    void utf16FilesKeepTheirEncoding() {
+        QFETCH(QString, encoding);
+        QFETCH(bool, broken);
+        const auto encoded = [&](const QString& text) {
+            QStringEncoder encoder(qPrintable(encoding), QStringEncoder::Flag::WriteBom);
+            return QByteArray(encoder(text));
+        };
+        const QString text = QStringLiteral("; Küche\r\n[General]\r\nLevel=2\r\nTime=900\r\n");
+        MemoryStorage memory;
+        memory.file = encoded(text) + (broken ? QByteArray("\x01", 1) : QByteArray());
+        QCOMPARE(Get(memory, "General", "Level", "0"), Bytes("2"));
+        QCOMPARE(Get(memory, "general", "TIME", "300"), Bytes("900"));
+        const QByteArray before = *memory.file;
+        QCOMPARE(WritePrivateProfileString("General", "Level", "1", QString(), memory), !broken);
+        QCOMPARE(*memory.file, broken ? before : encoded(QString(text).replace("Level=2", "Level=1")));
     }
 };
 
