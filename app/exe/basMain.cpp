@@ -16,6 +16,7 @@
 #include "forms/frmMain.h"
 #include "platform/system/AppInfo.h"
 #include "platform/system/Environment.h"
+#include "platform/system/OwnFile.h"
 #include "platform/system/SignalBridge.h"
 
 namespace kelvo::app {
@@ -53,6 +54,9 @@ basMain::basMain()
 basMain::~basMain() = default;
 
 bool basMain::Start() {
+    // Termination signals are caught from the first moment: one that comes while the program starts waits
+    // for the event loop and ends the program in order, its lock removed, instead of killing it.
+    signals_ = std::make_unique<system::SignalBridge>();
     optimizer_.LevelPercent = 40;
     const QString channelPath =
         QFileInfo(instance_.LockPath()).absolutePath() + QStringLiteral("/kelvo.socket");
@@ -91,12 +95,16 @@ bool basMain::Start() {
     settings_ = std::make_unique<SettingsStore>(
         ProgramFilePath(shell_.AppFolder, UserConfigFolder(), QStringLiteral("Kelvo.ini"), writableBeside),
         profileStorage_);
-    settings_->StartFrom(besideProgram);
+    // A file beside the program that cannot be used is not copied either.
+    if (SettingsFileProblem(besideProgram).isEmpty()) {
+        settings_->StartFrom(besideProgram);
+    }
     host_->SetAppFolder(shell_.AppFolder.size() > 1 ? shell_.AppFolder.chopped(1) : shell_.AppFolder);
     // The frames' error log sits where the settings go; its messages wait until a window is up.
     const host::EnvironmentValues& environment = host_->Environment();
     errorLog_ = std::make_unique<controls::ErrorLog>(
-        ProgramFilePath(shell_.AppFolder, UserConfigFolder(), QStringLiteral("ErrorLog.txt"), writableBeside),
+        ProgramFilePath(shell_.AppFolder, UserConfigFolder(), QStringLiteral("ErrorLog.txt"), writableBeside,
+                        [](const QString& path) { return system::OwnFileProblem(path); }),
         host_->MessageBox(),
         controls::ErrorLogOrigin{host_->App(), environment.userName, environment.computerName});
     errorLog_->HoldMessages(true);
@@ -150,7 +158,6 @@ bool basMain::Start() {
     errorLog_->ShowHeldMessages();
 
     // The end of the session and termination signals close the program as "any other reason" does.
-    signals_ = std::make_unique<system::SignalBridge>();
     QObject::connect(signals_.get(), &system::SignalBridge::terminationRequested, main_.get(),
                      [this] { main_->QueryUnload(forms::CloseReason::Other); });
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, main_.get(),

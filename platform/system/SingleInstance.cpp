@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QStandardPaths>
 #include <QSysInfo>
 #include <QThread>
 
@@ -36,10 +35,18 @@ QString FolderProblem(const QString& folder) {
 SingleInstance::SingleInstance(const QString& name, const QString& folder) {
     QString dir = folder;
     if (dir.isEmpty()) {
-        dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    }
-    if (dir.isEmpty()) {
-        dir = QDir::tempPath();
+        dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
+        if (!PrivateFolder(dir)) {
+            // Without a runtime folder of the user's own, a folder of the user's own in the temporary
+            // folder: a lock in a place every user shares could be held, or planted, by someone else.
+            dir = QDir::tempPath() + QStringLiteral("/kelvo-%1").arg(::geteuid());
+            ::mkdir(QFile::encodeName(dir).constData(), 0700);
+            if (!PrivateFolder(dir)) {
+                folderProblem_ = QStringLiteral("the folder %1 for the lock file belongs to another user or "
+                                                "is open to others")
+                                     .arg(dir);
+            }
+        }
     }
     path_ = dir + QLatin1Char('/') + name + QStringLiteral(".lock");
     lock_ = std::make_unique<QLockFile>(path_);
@@ -48,12 +55,23 @@ SingleInstance::SingleInstance(const QString& name, const QString& folder) {
     lock_->setStaleLockTime(0);
 }
 
+bool SingleInstance::PrivateFolder(const QString& folder) {
+    struct stat status {};
+    return !folder.isEmpty() && ::lstat(QFile::encodeName(folder).constData(), &status) == 0 &&
+           S_ISDIR(status.st_mode) && status.st_uid == ::geteuid() &&
+           (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
 SingleInstance::~SingleInstance() = default;
 
 SingleInstance::Outcome SingleInstance::TryAcquire() {
     problem_.clear();
     if (lock_->isLocked()) {
         return Outcome::Acquired;
+    }
+    if (!folderProblem_.isEmpty()) {
+        problem_ = folderProblem_;
+        return Outcome::Unavailable;
     }
     // tryLock takes over a lock whose process is gone (QLockFile compares the recorded process id and
     // program name with the running processes), and fails while a live instance holds it.
@@ -67,16 +85,20 @@ SingleInstance::Outcome SingleInstance::TryAcquire() {
                            .arg(path_, FolderProblem(QFileInfo(path_).absolutePath()));
             return Outcome::Unavailable;
         }
-        if (HeldByLiveProcess()) {
+        const Holder holder = LockHolder();
+        if (holder == Holder::Live) {
             return Outcome::AlreadyRunning;
+        }
+        if (holder == Holder::Elsewhere) {
+            break; // a lock of another machine is left to it
         }
         qint64 pid = 0;
         QString host;
         QString application;
         const bool readable = lock_->getLockInfo(&pid, &host, &application);
-        // Empty or junk after the writer's grace, it names no process at all: stale, as a dead holder's is.
-        // Only our own plain file is replaced, once; a lock of another machine is left to it.
-        if ((!readable && attempt == ContentRetries) && !replaced && OwnPlainFile()) {
+        // A lock naming no running copy of ours is stale: taken over once. Empty or junk, it is given the
+        // writer's grace first (a starting copy writes its process id a moment after making the file).
+        if ((readable || attempt == ContentRetries) && !replaced && PlainFile()) {
             replaced = true;
             if (QFile::remove(path_)) {
                 attempt = -1;
@@ -84,7 +106,7 @@ SingleInstance::Outcome SingleInstance::TryAcquire() {
             }
         }
         if (readable) {
-            break; // readable, but names no running copy and could not be taken over
+            break; // names no running copy, but could not be taken over
         }
         QThread::msleep(ContentRetryMs);
     }
@@ -92,10 +114,9 @@ SingleInstance::Outcome SingleInstance::TryAcquire() {
     return Outcome::Unavailable;
 }
 
-bool SingleInstance::OwnPlainFile() const {
+bool SingleInstance::PlainFile() const {
     struct stat status {};
-    return ::lstat(QFile::encodeName(path_).constData(), &status) == 0 && S_ISREG(status.st_mode) &&
-           status.st_uid == ::geteuid();
+    return ::lstat(QFile::encodeName(path_).constData(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 QString SingleInstance::LockProblem() const {
@@ -116,23 +137,27 @@ QString SingleInstance::LockProblem() const {
         .arg(path_);
 }
 
-bool SingleInstance::HeldByLiveProcess() const {
+SingleInstance::Holder SingleInstance::LockHolder() const {
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path_).constData(), &status) != 0 || status.st_uid != ::geteuid()) {
+        return Holder::None; // another user's lock, wherever it lies, is not ours
+    }
     qint64 pid = 0;
     QString host;
     QString application;
     if (!lock_->getLockInfo(&pid, &host, &application) || pid <= 0 || pid != static_cast<pid_t>(pid)) {
-        return false;
+        return Holder::None;
     }
     if (!host.isEmpty() && host != QSysInfo::machineHostName()) {
-        return false; // nothing here can tell whether it runs
+        return Holder::Elsewhere; // nothing here can tell whether it runs
     }
     if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
-        return false;
+        return Holder::None;
     }
-    // A process id taken over by another program does not hold the lock; a process whose program cannot
-    // be seen (another user's) is taken to be ours.
+    // A process id taken over by another program does not hold the lock, nor does a process whose program
+    // cannot be seen: a copy of ours runs as this user, and this user sees its program.
     const QString program = QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget();
-    return program.isEmpty() || QFileInfo(program).fileName() == application;
+    return !program.isEmpty() && QFileInfo(program).fileName() == application ? Holder::Live : Holder::None;
 }
 
 void SingleInstance::Release() {

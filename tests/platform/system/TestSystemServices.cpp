@@ -1,7 +1,11 @@
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/system/AppInfo.h"
@@ -78,25 +82,79 @@ private slots:
         QCOMPARE(second.TryAcquire(), SingleInstance::Outcome::Acquired);
     }
 
-    // A lock naming no live process is stale: one a crashed instance left (pid_max is far lower on these
-    // machines, so no process has this id), an empty one, one of junk.
+    // A lock naming no live copy of this user's is stale: one a crashed instance left (pid_max is far lower
+    // on these machines, so no process has this id), an empty one, one of junk, another user's.
     void staleLockIsTakenOver_data() {
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("dead holder") << "99999999\nkelvo\n" + QSysInfo::machineHostName().toUtf8() + "\n";
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("junk") << QByteArray("\xff\x00junk", 6);
+        QTest::addColumn<bool>("foreign");
+        const QByteArray host = QSysInfo::machineHostName().toUtf8();
+        QTest::newRow("dead holder") << "99999999\nkelvo\n" + host + "\n" << false;
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("junk") << QByteArray("\xff\x00junk", 6) << false;
+        QTest::newRow("another user's, naming a live copy")
+            << QByteArray::number(QCoreApplication::applicationPid()) + "\n" +
+                   QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() + "\n" + host + "\n"
+            << true;
     }
     void staleLockIsTakenOver() {
         QFETCH(QByteArray, content);
+        QFETCH(bool, foreign);
         QTemporaryDir dir;
         QFile lock(dir.filePath("kelvo.lock"));
         QVERIFY(lock.open(QIODevice::WriteOnly));
         lock.write(content);
         lock.close();
+        if (foreign && (::geteuid() != 0 ||
+                        ::chown(QFile::encodeName(lock.fileName()).constData(), 65534, 65534) != 0)) {
+            QSKIP("only root can hand a file to another user");
+        }
         SingleInstance instance("kelvo", dir.path());
         QCOMPARE(instance.TryAcquire(), SingleInstance::Outcome::Acquired);
         SingleInstance second("kelvo", dir.path());
         QCOMPARE(second.TryAcquire(), SingleInstance::Outcome::AlreadyRunning); // and it guards again
+    }
+
+    // The lock is the user's own: in the runtime folder when it is this user's and closed to others,
+    // otherwise in a folder made for the user in the temporary folder, and one planted there by another user
+    // is not used.
+    void lockFolderIsTheUsers_data() {
+        QTest::addColumn<QString>("runtime");
+        QTest::addColumn<bool>("planted");
+        QTest::newRow("own runtime folder") << "own" << false;
+        QTest::newRow("none") << "unset" << false;
+        QTest::newRow("open to others") << "open" << false;
+        QTest::newRow("another user's") << "foreign" << false;
+        QTest::newRow("planted fallback") << "unset" << true;
+    }
+    void lockFolderIsTheUsers() {
+        QFETCH(QString, runtime);
+        QFETCH(bool, planted);
+        if (::geteuid() != 0 && (runtime == "foreign" || planted)) {
+            QSKIP("only root can hand a folder to another user");
+        }
+        QTemporaryDir dir;
+        const QByteArray run = QFile::encodeName(dir.filePath("run"));
+        const QString fallback = dir.filePath(QStringLiteral("tmp/kelvo-%1").arg(::geteuid()));
+        QVERIFY(QDir().mkpath(dir.filePath("tmp")) && ::mkdir(run.constData(), 0700) == 0);
+        QVERIFY(runtime != "open" || ::chmod(run.constData(), 0777) == 0);
+        QVERIFY(runtime != "foreign" || ::chown(run.constData(), 65534, 65534) == 0);
+        QVERIFY(!planted || (QDir().mkpath(fallback) &&
+                             ::chown(QFile::encodeName(fallback).constData(), 65534, 65534) == 0));
+        const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+        const QByteArray savedTemp = qgetenv("TMPDIR");
+        runtime == "unset" ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", run);
+        qputenv("TMPDIR", QFile::encodeName(dir.filePath("tmp")));
+        SingleInstance instance("kelvo");
+        const SingleInstance::Outcome outcome = instance.TryAcquire();
+        for (const auto& [name, value] :
+             {std::pair{"XDG_RUNTIME_DIR", savedRuntime}, {"TMPDIR", savedTemp}}) {
+            value.isNull() ? qunsetenv(name) : qputenv(name, value);
+        }
+        QCOMPARE(QFileInfo(instance.LockPath()).absolutePath(), runtime == "own" ? QString(run) : fallback);
+        QCOMPARE(outcome, planted ? SingleInstance::Outcome::Unavailable : SingleInstance::Outcome::Acquired);
+        QVERIFY(!planted || instance.Problem().contains(fallback));
+        QCOMPARE(QFileInfo(fallback).permissions() & (QFile::WriteGroup | QFile::WriteOther),
+                 QFile::Permissions());
     }
 
     // Only a live holder stops a start; every other lock problem leaves the program running, with a reason.
