@@ -30,8 +30,8 @@ QString SettingsFileProblem(const QString& path) {
 QString ProgramFilePath(const QString& appFolder, const QString& userFolder, const QString& fileName,
                         const std::function<bool(const QString&)>& writable,
                         const std::function<QString(const QString&)>& problem) {
-    const QString beside = appFolder + fileName;
-    const QString perUser = QDir(userFolder).filePath(fileName);
+    QString beside = appFolder + fileName;
+    QString perUser = QDir(userFolder).filePath(fileName);
     if (const QString why = problem(beside); !why.isEmpty()) {
         std::fprintf(stderr, "Kelvo: %s cannot be used (%s); %s is used instead.\n", qPrintable(beside),
                      qPrintable(why), qPrintable(perUser));

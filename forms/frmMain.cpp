@@ -67,6 +67,9 @@ frmMain::frmMain(ProgramContext& context, frmHidden& hidden)
     Timer1.setParent(this);
     Timer1.setInterval(500);
     connect(&Timer1, &QTimer::timeout, this, &frmMain::SetMem);
+    saveProblemTimer_.setSingleShot(true);
+    saveProblemTimer_.setInterval(0);
+    connect(&saveProblemTimer_, &QTimer::timeout, this, &frmMain::TellSaveProblem);
     Timer1.start();
 }
 
@@ -234,11 +237,14 @@ void frmMain::WriteIni(const QString& key, const QString& value) {
     if (why.isEmpty()) {
         why = QStringLiteral("it cannot be written");
     }
-    const QString text = QStringLiteral("Your settings could not be saved in %1 (%2). They apply until %3 "
-                                        "ends; each change tries to save them again.")
-                             .arg(context_.settings.Path(), why, context_.appInfo.title);
-    QTimer::singleShot(
-        0, this, [this, text] { context_.host.MessageBox().ShowCritical(text, context_.appInfo.title); });
+    saveProblem_ = QStringLiteral("Your settings could not be saved in %1 (%2). They apply until %3 ends; "
+                                  "each change tries to save them again.")
+                       .arg(context_.settings.Path(), why, context_.appInfo.title);
+    saveProblemTimer_.start();
+}
+
+void frmMain::TellSaveProblem() {
+    context_.host.MessageBox().ShowCritical(saveProblem_, context_.appInfo.title);
 }
 
 void frmMain::SelectOnly(const std::array<OptionControl*, 3>& group, std::int16_t index) {

@@ -109,6 +109,7 @@ private:
     void BlendIntoBackground(host::UserControl* control);
     void SetLinkColour(host::Label* link, gdi::Colour colour);
     void WriteIni(const QString& key, const QString& value);
+    void TellSaveProblem();
     // Selects option index of a group and clears the others; other indices change nothing.
     static void SelectOnly(const std::array<OptionControl*, 3>& group, std::int16_t index);
 
@@ -119,6 +120,8 @@ private:
     bool unloading_ = false;
     bool focusPlaced_ = false;
     bool saveFailureTold_ = false;
+    QString saveProblem_;
+    QTimer saveProblemTimer_; // tells saveProblem_ from the event loop
     std::array<controls::OptionGroup*, 3> groups_{};
 };
 

@@ -2,7 +2,9 @@
 //
 // Input: "section\nkey\nvalue\n" followed by the bytes of an INI file. Reads the entry with several buffer
 // sizes, writes it through an in-memory storage and checks what must hold for any file: the buffer
-// contract, a plain entry reads back as written, no other entry changes, a repeated write stores nothing.
+// contract, a plain entry reads back as written, no other entry changes, a repeated write stores nothing, and
+// a file with a UTF-16 byte-order mark keeps it (or, when it would not come back byte for byte, is not
+// written at all).
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -26,6 +28,7 @@ public:
         return true;
     }
     int ReplaceCalls() const { return replaceCalls_; }
+    const QByteArray& File() const { return file_; }
 
 private:
     QByteArray file_;
@@ -109,11 +112,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         before.push_back(Read(storage, probeSection, probeKey, 256));
     }
 
+    const QByteArray utf16Mark = input.startsWith("\xFF\xFE") || input.startsWith("\xFE\xFF")
+                                     ? input.first(2).toByteArray()
+                                     : QByteArray();
     const bool written = WritePrivateProfileString(section, key, value, QString(), storage);
+    Check(!written || storage.File().startsWith(utf16Mark));
     if (!plain) {
         return 0;
     }
-    Check(written);
+    Check(written || !utf16Mark.isEmpty());
+    if (!written) {
+        Check(storage.ReplaceCalls() == 0);
+        return 0;
+    }
     Check(Read(storage, section, key, value.size() + 1) == value);
     for (std::size_t i = 0; i < others.size(); ++i) {
         Check(Read(storage, others[i].first, others[i].second, 256) == before[i]);
