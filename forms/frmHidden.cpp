@@ -56,7 +56,6 @@ frmHidden::frmHidden(ProgramContext& context)
             context_.unloadAll();
         }
     });
-    connect(mnuTrayPopup, &QMenu::aboutToShow, this, &frmHidden::TrayMenuShown);
 
     trayAnswer_.setSingleShot(true);
     connect(&trayAnswer_, &QTimer::timeout, this, [this] {

@@ -65,10 +65,6 @@ public:
     QTimer GlobalTimer;
     QMenu* mnuTrayPopup = nullptr;
 
-signals:
-    // The menu is about to be shown (tests and the log watch it).
-    void TrayMenuShown();
-
 private:
     // A tray that is gone leaves a hidden main window out of reach: it goes to the task list, minimized.
     void TrayShownChanged(bool shown);

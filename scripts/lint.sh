@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Checks the C++ sources against the tree's .clang-format and .clang-tidy; exits non-zero on any finding.
+# Checks the C++ sources against the tree's .clang-format and .clang-tidy, and looks for unused functions;
+# exits non-zero on any finding.
 #   scripts/lint.sh              formatting of every file, clang-tidy on the sources changed since main
 #   scripts/lint.sh --tidy-all   clang-tidy on every source as well (tens of minutes on two cores)
 #   scripts/lint.sh --format     reformats every file in place and stops
@@ -14,6 +15,14 @@ fi
 
 echo "== clang-format (${#sources[@]} files)"
 clang-format --dry-run --Werror "${sources[@]}"
+
+# Functions declared but never defined, or defined but never called, read off the normal build's objects.
+if [ -x build/kelvo ]; then
+    echo "== unused code"
+    python3 scripts/unused-code.py build
+else
+    echo "== unused code: skipped, the normal build is not there (scripts/test.sh makes it)"
+fi
 
 # clang-tidy reads the compile commands of the normal build.
 [ -f build/compile_commands.json ] || cmake --preset default > /dev/null

@@ -17,7 +17,7 @@ if [ "${1:-run}" = test ]; then
     need+=(xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick openbox trayer wmctrl
            dbus python3-dbus python3-gi xfce4-panel sway grim faketime at-spi2-core python3-pyatspi
            libwayland-dev wayland-protocols
-           clang libclang-rt-14-dev clang-format clang-tidy)
+           clang libclang-rt-14-dev clang-format clang-tidy universal-ctags binutils python3)
 fi
 
 missing=()

@@ -68,12 +68,12 @@ const button::ButtonLook& sknButton::Look() {
     look_.IsDefault = Ambient().displayAsDefault;
     look_.SurfaceBackColor = Surface().BackColor();
     if (const QWidget* parent = parentWidget()) {
-        // A form paints itself in its own back colour, which the toolkit's palette knows nothing of; it has
-        // no text colour of its own, so the text takes the desktop's.
+        // A form paints itself in its own colours, which the toolkit's palette knows nothing of.
         const auto* form = qobject_cast<const host::Form*>(parent);
         look_.ParentBackColor = form != nullptr ? Host().Resolve(form->BackColor())
                                                 : FromQColor(parent->palette().color(QPalette::Window));
-        look_.ParentTextColor = FromQColor(parent->palette().color(QPalette::WindowText));
+        look_.ParentTextColor = form != nullptr ? Host().Resolve(form->ForeColor())
+                                                : FromQColor(parent->palette().color(QPalette::WindowText));
     }
     look_.PictureNormal = ToButtonPicture(pictureNormal_);
     look_.PictureOver = ToButtonPicture(pictureOver_);

@@ -158,7 +158,6 @@ private:
     void OverTimer_Timer();
     // The Click handling: flip Value for a check-box button, draw, put it on screen, raise Click.
     void ClickNow();
-    void PressedAccessible(bool pressed);
 
     button::ButtonLook look_;
     button::ButtonFields fields_;

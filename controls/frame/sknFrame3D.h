@@ -135,7 +135,6 @@ private:
     void ForwardEvents(host::Label* label);
     // The same change of font on both labels.
     template <typename Change> void ChangeFont(Change change);
-    void ShowPercentage();
     // Both labels' text: the percentage or the empty text.
     void SetLabelsText(const QString& text);
     void Notify(const char* name) { PropertyChanged(QString::fromLatin1(name)); }

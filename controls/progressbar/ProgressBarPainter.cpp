@@ -109,11 +109,6 @@ QString PercentText(const ProgressBarLook& look) {
     return QString::fromLatin1(digits.data(), end - digits.data());
 }
 
-void DrawPercentText(gdi::DeviceContext& dc, const ProgressBarLook& look, ProgressBarState& state) {
-    BarPaint paint(dc, look, state);
-    DrawText(paint);
-}
-
 void PaintProgressBar(gdi::DeviceContext& dc, const ProgressBarLook& look, ProgressBarState& state) {
     state.client = gdi::Rect{0, 0, std::max(look.clientWidth, 0), std::max(look.clientHeight, 0)};
     FillSolid(dc, state.client, look.scrolling == 6 ? gdi::Colour(0x000000) : gdi::Colour(0xFFFFFF));

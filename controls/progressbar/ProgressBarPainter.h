@@ -20,10 +20,6 @@ QString PercentText(const ProgressBarLook& look);
 // white otherwise), draws the style selected by `Scrolling` and then the percentage text.
 void PaintProgressBar(gdi::DeviceContext& dc, const ProgressBarLook& look, ProgressBarState& state);
 
-// Draws the percentage text over a painted bar when the look shows it. Nothing is selected into dc and
-// no text state changes when the text is off.
-void DrawPercentText(gdi::DeviceContext& dc, const ProgressBarLook& look, ProgressBarState& state);
-
 // Where the control's pixels are, in pixels of its own context.
 struct ScreenArea {
     std::int32_t left = 0;

@@ -2,10 +2,6 @@
 
 namespace kelvo::gdi {
 
-QColor Colour::ToQColor() const {
-    return QColor(Red(), Green(), Blue());
-}
-
 Colour Colour::FromQColor(const QColor& colour) {
     return FromQRgb(colour.rgb());
 }

@@ -16,7 +16,6 @@ public:
     constexpr explicit Colour(std::uint32_t raw)
         : raw_(raw) {}
 
-    static constexpr Colour FromRaw(std::uint32_t raw) { return Colour(raw); }
     static constexpr Colour FromRgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
         return Colour(std::uint32_t{red} | (std::uint32_t{green} << 8) | (std::uint32_t{blue} << 16));
     }
@@ -46,7 +45,6 @@ public:
         return FromRgb(static_cast<std::uint8_t>((rgb >> 16) & 0xFFu),
                        static_cast<std::uint8_t>((rgb >> 8) & 0xFFu), static_cast<std::uint8_t>(rgb & 0xFFu));
     }
-    QColor ToQColor() const;
     static Colour FromQColor(const QColor& colour);
 
     friend constexpr bool operator==(Colour a, Colour b) = default;

@@ -62,22 +62,6 @@ Brush CreatePatternBrush(const Bitmap& bitmap) {
     return Brush(std::move(data));
 }
 
-Brush CreateBrushIndirect(const LogBrush& logBrush) {
-    switch (logBrush.style) {
-    case BS_SOLID:
-        return CreateSolidBrush(logBrush.colour);
-    case BS_NULL: {
-        auto data = std::make_shared<BrushData>();
-        data->style = BS_NULL;
-        return Brush(std::move(data));
-    }
-    case BS_HATCHED:
-        return CreateHatchBrush(logBrush.hatch, logBrush.colour);
-    default:
-        return Brush();
-    }
-}
-
 Font CreateFontIndirect(const QFont& font) {
     return Font(std::make_shared<FontData>(FontData{font}));
 }

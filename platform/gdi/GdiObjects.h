@@ -54,12 +54,6 @@ using Bitmap = GdiHandle<BitmapData, ObjectKind::Bitmap>;
 inline constexpr int MaxBitmapSide = 16384;
 inline constexpr std::int64_t MaxBitmapPixels = std::int64_t{1} << 26;
 
-struct LogBrush {
-    int style = 0;
-    Colour colour;
-    int hatch = 0;
-};
-
 // A null handle on failure (unknown style, hatch outside 0..5, empty or null bitmap ...).
 Pen CreatePen(int style, int width, Colour colour);
 Brush CreateSolidBrush(Colour colour);
@@ -68,7 +62,6 @@ BrushData SolidBrushData(Colour colour);
 Brush CreateHatchBrush(int hatchStyle, Colour colour);
 // Copies the bitmap: the brush stays valid when the bitmap is deleted.
 Brush CreatePatternBrush(const Bitmap& bitmap);
-Brush CreateBrushIndirect(const LogBrush& logBrush);
 Font CreateFontIndirect(const QFont& font);
 
 // A bitmap of width x height with one plane and 1 or 32 bits per pixel, from bits laid out as the

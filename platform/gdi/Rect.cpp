@@ -36,16 +36,6 @@ std::optional<Rect> Rect::FromQRect(const QRect& rect) {
     return Rect{rect.left(), rect.top(), static_cast<std::int32_t>(right), static_cast<std::int32_t>(bottom)};
 }
 
-bool SetRect(Rect& rect, std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
-    rect = Rect{left, top, right, bottom};
-    return true;
-}
-
-bool SetRectEmpty(Rect& rect) {
-    rect = Rect{};
-    return true;
-}
-
 bool CopyRect(Rect& destination, const Rect& source) {
     destination = source;
     return true;
@@ -111,10 +101,6 @@ bool UnionRect(Rect& destination, const Rect& a, const Rect& b) {
 
 bool PtInRect(const Rect& rect, std::int32_t x, std::int32_t y) {
     return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
-}
-
-bool EqualRect(const Rect& a, const Rect& b) {
-    return a == b;
 }
 
 } // namespace kelvo::gdi

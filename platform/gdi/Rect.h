@@ -31,8 +31,6 @@ struct Rect {
 
 // The rectangle helpers. Each returns false and leaves its output alone when the result would leave
 // the 32-bit range; none of them normalises an inverted rectangle.
-bool SetRect(Rect& rect, std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
-bool SetRectEmpty(Rect& rect);
 bool CopyRect(Rect& destination, const Rect& source);
 bool OffsetRect(Rect& rect, std::int32_t dx, std::int32_t dy);
 bool InflateRect(Rect& rect, std::int32_t dx, std::int32_t dy);
@@ -43,6 +41,5 @@ bool IntersectRect(Rect& destination, const Rect& a, const Rect& b);
 // The smallest rectangle holding both; an empty input is ignored; false when both are empty.
 bool UnionRect(Rect& destination, const Rect& a, const Rect& b);
 bool PtInRect(const Rect& rect, std::int32_t x, std::int32_t y);
-bool EqualRect(const Rect& a, const Rect& b);
 
 } // namespace kelvo::gdi

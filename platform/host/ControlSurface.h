@@ -53,9 +53,6 @@ public:
     // count where it left it knows the image still holds what it drew there.
     std::uint64_t Changes() const { return changes_; }
 
-    static constexpr std::int16_t ScaleMode() { return 3; } // pixels
-    static constexpr std::int32_t ScaleLeft() { return 0; }
-    static constexpr std::int32_t ScaleTop() { return 0; }
     std::int32_t ScaleWidth() const;
     std::int32_t ScaleHeight() const;
 

@@ -15,7 +15,6 @@ public:
 class QtEventPump : public EventPump {
 public:
     void DoEvents() override;
-    int Depth() const { return depth_; }
     static constexpr int MaxDepth = 32;
 
 private:

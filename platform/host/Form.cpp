@@ -45,6 +45,7 @@ FormErrors Form::Load(const FormSpec& spec, const ControlFactory& factory, const
     clientHeight_ = spec.clientHeight;
     setFixedSize(HostContext::ToPixels(clientWidth_), HostContext::ToPixels(clientHeight_));
     backColor_ = spec.backColor;
+    foreColor_ = spec.foreColor;
     picture_ = spec.picture;
     borderStyle_ = spec.borderStyle;
     font_ = spec.font;
@@ -127,6 +128,7 @@ FormSpec Form::Save() {
     spec.clientWidth = clientWidth_;
     spec.clientHeight = clientHeight_;
     spec.backColor = backColor_;
+    spec.foreColor = foreColor_;
     spec.picture = picture_;
     spec.borderStyle = borderStyle_;
     spec.font = font_;

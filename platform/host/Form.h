@@ -57,6 +57,9 @@ public:
     std::int32_t ClientHeight() const;
     gdi::Colour BackColor() const { return backColor_; }
     void SetBackColor(gdi::Colour colour);
+    // The colour of text drawn on the form itself; controls that follow their form's colours take it.
+    gdi::Colour ForeColor() const { return foreColor_; }
+    void SetForeColor(gdi::Colour colour) { foreColor_ = colour; }
     const PictureObject& Picture() const { return picture_; }
     void SetPicture(const PictureObject& picture);
     std::int16_t BorderStyle() const { return borderStyle_; }
@@ -94,6 +97,7 @@ private:
     std::int32_t clientWidth_ = 0;
     std::int32_t clientHeight_ = 0;
     gdi::Colour backColor_{0x8000000Fu};
+    gdi::Colour foreColor_{0x80000012u};
     PictureObject picture_;
     std::int16_t borderStyle_ = 2;
     FontObject font_;

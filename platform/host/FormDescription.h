@@ -37,6 +37,7 @@ struct FormSpec {
     std::int32_t clientWidth = 0;
     std::int32_t clientHeight = 0;
     gdi::Colour backColor{0x8000000Fu};
+    gdi::Colour foreColor{0x80000012u};
     PictureObject picture;
     // 0 none, 1 fixed single, 2 sizable, 3 fixed dialog, 4 fixed tool window, 5 sizable tool window.
     std::int16_t borderStyle = 2;

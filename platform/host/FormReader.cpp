@@ -1,5 +1,7 @@
 #include "FormReader.h"
 
+#include <utility>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -186,10 +188,11 @@ FormReader::Result FormReader::Read(const QByteArray& bytes, const QString& file
     const QJsonObject object = document.object();
     PropertyCodec codec(pictures_);
     FormSpec form;
-    static const QSet<QString> known{
-        QStringLiteral("form"),         QStringLiteral("caption"),   QStringLiteral("clientWidth"),
-        QStringLiteral("clientHeight"), QStringLiteral("backColor"), QStringLiteral("picture"),
-        QStringLiteral("borderStyle"),  QStringLiteral("font"),      QStringLiteral("instances")};
+    static const QSet<QString> known{QStringLiteral("form"),        QStringLiteral("caption"),
+                                     QStringLiteral("clientWidth"), QStringLiteral("clientHeight"),
+                                     QStringLiteral("backColor"),   QStringLiteral("foreColor"),
+                                     QStringLiteral("picture"),     QStringLiteral("borderStyle"),
+                                     QStringLiteral("font"),        QStringLiteral("instances")};
     CheckKnownKeys(object, known, reporter);
     if (!ReadText(object, "form", form.name, reporter) || form.name.isEmpty()) {
         reporter.Add(QStringLiteral("form"), QStringLiteral("the form needs a name"));
@@ -203,11 +206,14 @@ FormReader::Result FormReader::Read(const QByteArray& bytes, const QString& file
     ReadNumber(object, "clientWidth", 0, FormSpec::MaxTwips, form.clientWidth, reporter);
     ReadNumber(object, "clientHeight", 0, FormSpec::MaxTwips, form.clientHeight, reporter);
     QString error;
-    if (const QJsonValue colour = object.value(QLatin1String("backColor")); !colour.isUndefined()) {
-        if (const auto value = codec.ReadColour(colour, &error)) {
-            form.backColor = *value;
-        } else {
-            reporter.Add(QStringLiteral("backColor"), error);
+    for (const auto& [key, colour] : {std::pair{QStringLiteral("backColor"), &form.backColor},
+                                      std::pair{QStringLiteral("foreColor"), &form.foreColor}}) {
+        if (const QJsonValue stored = object.value(key); !stored.isUndefined()) {
+            if (const auto value = codec.ReadColour(stored, &error)) {
+                *colour = *value;
+            } else {
+                reporter.Add(key, error);
+            }
         }
     }
     if (const QJsonValue picture = object.value(QLatin1String("picture")); !picture.isUndefined()) {

@@ -22,15 +22,20 @@ QJsonObject FormWriter::ToJson(const FormSpec& form) {
         }
         instances.append(object);
     }
-    return QJsonObject{{QStringLiteral("form"), form.name},
-                       {QStringLiteral("caption"), form.caption},
-                       {QStringLiteral("clientWidth"), form.clientWidth},
-                       {QStringLiteral("clientHeight"), form.clientHeight},
-                       {QStringLiteral("backColor"), PropertyCodec::WriteColour(form.backColor)},
-                       {QStringLiteral("picture"), PropertyCodec::WritePicture(form.picture)},
-                       {QStringLiteral("borderStyle"), int(form.borderStyle)},
-                       {QStringLiteral("font"), PropertyCodec::WriteFont(form.font)},
-                       {QStringLiteral("instances"), instances}};
+    QJsonObject json{{QStringLiteral("form"), form.name},
+                     {QStringLiteral("caption"), form.caption},
+                     {QStringLiteral("clientWidth"), form.clientWidth},
+                     {QStringLiteral("clientHeight"), form.clientHeight},
+                     {QStringLiteral("backColor"), PropertyCodec::WriteColour(form.backColor)},
+                     {QStringLiteral("picture"), PropertyCodec::WritePicture(form.picture)},
+                     {QStringLiteral("borderStyle"), int(form.borderStyle)},
+                     {QStringLiteral("font"), PropertyCodec::WriteFont(form.font)},
+                     {QStringLiteral("instances"), instances}};
+    // Written only where it was set, so the files of forms that never set it stay as they were.
+    if (form.foreColor != FormSpec().foreColor) {
+        json.insert(QStringLiteral("foreColor"), PropertyCodec::WriteColour(form.foreColor));
+    }
+    return json;
 }
 
 QByteArray FormWriter::Write(const FormSpec& form) {

@@ -68,10 +68,4 @@ void HostContext::SetKeySender(std::unique_ptr<KeySender> sender) {
     }
 }
 
-void HostContext::SetEventPump(std::unique_ptr<EventPump> pump) {
-    if (pump) {
-        events_ = std::move(pump);
-    }
-}
-
 } // namespace kelvo::host

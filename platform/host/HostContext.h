@@ -37,7 +37,6 @@ public:
     HostContext& operator=(const HostContext&) = delete;
 
     const gdi::SysColours& SysColours() const { return colours_; }
-    void SetSysColours(const gdi::SysColours& colours) { colours_ = colours; }
     // Resolves a colour reference (system colours included) to the RGB value drawing uses.
     gdi::Colour Resolve(gdi::Colour colour) const { return colours_.Resolve(colour); }
 
@@ -46,7 +45,6 @@ public:
     void SetUserMode(bool userMode) { userMode_ = userMode; }
     // The font new controls start with when their form names none.
     const FontObject& AmbientFont() const { return ambientFont_; }
-    void SetAmbientFont(const FontObject& font) { ambientFont_ = font; }
 
     // Host units (twips) per pixel. The layout is a fixed 96-DPI pixel layout, so both are always 15.
     static constexpr int TwipsPerPixelX = 15;
@@ -58,7 +56,6 @@ public:
     static std::int32_t ToTwips(std::int64_t pixels);
 
     const system::AppInfo& App() const { return app_; }
-    void SetApp(const system::AppInfo& app) { app_ = app; }
     // The program's folder without a trailing separator, as given by the caller (empty until set).
     const QString& AppFolder() const { return appFolder_; }
     void SetAppFolder(const QString& folder) { appFolder_ = folder; }
@@ -69,7 +66,6 @@ public:
     QString Environ(const QString& name) const;
 
     const FontSubstitution& Fonts() const { return fonts_; }
-    void SetFonts(const FontSubstitution& fonts) { fonts_ = fonts; }
     QFont ToQFont(const FontObject& font) const { return font.ToQFont(fonts_); }
 
     MessageBoxService& MessageBox() { return *messageBox_; }
@@ -78,7 +74,6 @@ public:
     void SetKeySender(std::unique_ptr<KeySender> sender);
     bool SendKeys(const QString& keys) { return keys_->SendKeys(keys); }
     EventPump& Events() { return *events_; }
-    void SetEventPump(std::unique_ptr<EventPump> pump);
     void DoEvents() { events_->DoEvents(); }
 
     // The hand cursor controls show over links and buttons (an icon picture with its hot spot on the

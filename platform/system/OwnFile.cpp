@@ -14,11 +14,6 @@ namespace kelvo::system {
 
 namespace {
 
-QByteArray FolderOf(const QByteArray& path) {
-    const qsizetype slash = path.lastIndexOf('/');
-    return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
-}
-
 QString SystemWords(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
@@ -94,15 +89,9 @@ QString OwnFileProblem(const QString& path, qint64 maxBytes) {
     if (info.st_size > maxBytes) {
         return QStringLiteral("it is larger than %1 bytes").arg(maxBytes);
     }
-    if (::access(target->constData(), R_OK) != 0) {
-        return SystemWords(errno);
-    }
-    // A write replaces the file through its folder, or rewrites it in place where the folder takes no new
-    // files.
-    if (::access(target->constData(), W_OK) != 0 && ::access(FolderOf(*target).constData(), W_OK) != 0) {
-        return SystemWords(errno);
-    }
-    return {};
+    // A file that can be read but not written is no problem: a read-only installation's preset, which the
+    // per-user file starts from.
+    return ::access(target->constData(), R_OK) == 0 ? QString() : SystemWords(errno);
 }
 
 } // namespace kelvo::system

@@ -25,8 +25,8 @@ std::optional<QByteArray> OwnTarget(const QByteArray& path);
 int OpenOwnFile(const QByteArray& path, int flags, int mode = 0644);
 
 // Why the file at path cannot serve as a settings file or log of this user: it is not a plain file, a link
-// is not followed, it is larger than maxBytes, or it can be neither read nor replaced. Empty when it can, or
-// when nothing is there yet.
+// is not followed, it is larger than maxBytes, or it cannot be read. Empty when it can, or when nothing is
+// there yet.
 QString OwnFileProblem(const QString& path, qint64 maxBytes = std::numeric_limits<qint64>::max());
 
 } // namespace kelvo::system

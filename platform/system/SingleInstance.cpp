@@ -78,6 +78,8 @@ SingleInstance::Outcome SingleInstance::TryAcquire() {
     bool replaced = false;
     for (int attempt = 0; attempt <= ContentRetries; ++attempt) {
         if (lock_->tryLock(0)) {
+            // Only this user has any business reading it.
+            ::chmod(QFile::encodeName(path_).constData(), 0600);
             return Outcome::Acquired;
         }
         if (lock_->error() != QLockFile::LockFailedError) {

@@ -161,12 +161,14 @@ private slots:
         QCOMPARE(button.ColorScheme(), 99);
         button.Refresh();
         QCOMPARE(button.Palette().FaceColor, host_.SysColours().GetSysColor(15)); // behaves as scheme 1
-        // Scheme 4 takes the colour its form really paints with.
+        // Scheme 4 takes the colours its form really paints with.
         host::Form form(host_);
         form.SetBackColor(gdi::Colour(0x0000FF));
+        form.SetForeColor(gdi::Colour(0x00FF00));
         button.setParent(&form);
         button.SetColorScheme(4);
         QCOMPARE(button.Palette().FaceColor, gdi::Colour(0x0000FF));
+        QCOMPARE(button.Palette().TextColor, gdi::Colour(0x00FF00));
         button.setParent(nullptr);
         QStringList errorKeys;
         for (const host::PropertyError& error : bag.Errors()) {

@@ -153,6 +153,8 @@ private slots:
         QCOMPARE(QFileInfo(instance.LockPath()).absolutePath(), runtime == "own" ? QString(run) : fallback);
         QCOMPARE(outcome, planted ? SingleInstance::Outcome::Unavailable : SingleInstance::Outcome::Acquired);
         QVERIFY(!planted || instance.Problem().contains(fallback));
+        QVERIFY(planted ||
+                !(QFileInfo(instance.LockPath()).permissions() & (QFile::ReadGroup | QFile::ReadOther)));
         QCOMPARE(QFileInfo(fallback).permissions() & (QFile::WriteGroup | QFile::WriteOther),
                  QFile::Permissions());
     }
