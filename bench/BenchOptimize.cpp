@@ -16,8 +16,9 @@
 #include "controls/progressbar/sknProgressBar.h"
 #include "optimizer/MappedBlockAllocator.h"
 #include "optimizer/Optimizer.h"
-#include "optimizer/QtPassServices.h"
 #include "platform/system/CgroupMemory.h"
+#include "platform/system/Clock.h"
+#include "platform/system/EventPump.h"
 #include "platform/system/MemoryPressure.h"
 
 using namespace kelvo;
@@ -37,12 +38,12 @@ double Seconds(Clock::duration d) {
 }
 
 // The real event loop, timing every turn.
-class TimingPump final : public EventPump {
+class TimingPump final : public system::EventPump {
 public:
     Clock::time_point last = Clock::now();
     Clock::duration longestGap{};
     Clock::time_point lastAllocationTurn;
-    void ProcessEvents() override {
+    void DoEvents() override {
         const auto now = Clock::now();
         longestGap = std::max(longestGap, now - last);
         QCoreApplication::processEvents();
@@ -65,12 +66,11 @@ PassFigures RunPass(int blocks, bool hugePages, ProgressSink* bar) {
     system::CgroupMemory cgroup;
     // The program's checks before each block: the reserves, the groups' swap room and the stall watch.
     system::MemoryPressure pressure;
-    SteadyPassClock passClock;
+    system::SystemClock passClock;
     StallWatch stall(pressure, passClock);
     MappedBlockAllocator allocator(memory, &cgroup, hugePages, &stall);
     TimingPump pump;
-    SchedulerValues scheduler;
-    Optimizer optimizer(allocator, pump, passClock, scheduler);
+    Optimizer optimizer(allocator, pump, passClock);
     // Watch the release through the event loop: the turn before the flag drops marks its end.
     Clock::time_point commitEnd;
     std::size_t committed = 0;

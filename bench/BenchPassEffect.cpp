@@ -33,8 +33,9 @@
 #include "optimizer/MappedBlockAllocator.h"
 #include "optimizer/MemoryFigures.h"
 #include "optimizer/Optimizer.h"
-#include "optimizer/QtPassServices.h"
 #include "platform/system/CgroupMemory.h"
+#include "platform/system/Clock.h"
+#include "platform/system/EventPump.h"
 #include "platform/system/MemoryPressure.h"
 
 using namespace kelvo;
@@ -118,12 +119,12 @@ private:
 };
 
 // Watches the pass through its event-loop turns, and the longest time between two of them.
-class WatchingPump final : public EventPump {
+class WatchingPump final : public system::EventPump {
 public:
     Optimizer* optimizer = nullptr;
     std::size_t committed = 0;
     double longestGapMs = 0;
-    void ProcessEvents() override {
+    void DoEvents() override {
         const auto now = std::chrono::steady_clock::now();
         if (last_) {
             longestGapMs =
@@ -202,7 +203,7 @@ int main(int argc, char** argv) {
     system::ProcMemorySource memory;
     system::CgroupMemory cgroup;
     system::MemoryPressure pressure;
-    SteadyPassClock stallClock;
+    system::SystemClock stallClock;
     StallWatch stall(pressure, stallClock);
     MappedBlockAllocator allocator(memory, &cgroup, true, &stall);
     std::unique_ptr<LimitedGroup> group;
@@ -234,9 +235,8 @@ int main(int argc, char** argv) {
         const std::int32_t used = (*figures)[0] - (*figures)[1];
         const std::int32_t asked = BlockCount(used, (*figures)[1], percent);
         WatchingPump pump;
-        SteadyPassClock clock;
-        SchedulerValues scheduler;
-        Optimizer optimizer(allocator, pump, clock, scheduler);
+        system::SystemClock clock;
+        Optimizer optimizer(allocator, pump, clock);
         pump.optimizer = &optimizer;
         const auto before = MeminfoMB();
         const double idleBefore = idle.ResidentMB();

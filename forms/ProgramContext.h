@@ -5,8 +5,6 @@
 
 #include <QLocale>
 
-#include "app/SettingsStore.h"
-#include "app/ShellValues.h"
 #include "optimizer/Optimizer.h"
 #include "optimizer/Scheduler.h"
 #include "optimizer/SchedulerValues.h"
@@ -17,6 +15,8 @@
 #include "platform/system/Shell.h"
 #include "platform/system/TrayIcon.h"
 #include "platform/system/UserSettings.h"
+#include "settings/SettingsStore.h"
+#include "settings/ShellValues.h"
 
 namespace kelvo::host {
 class HostContext;
@@ -34,11 +34,11 @@ namespace kelvo::forms {
 // build exactly the state they need.
 struct ProgramContext {
     host::HostContext& host;
-    app::ShellValues& shell;
+    settings::ShellValues& shell;
     optimizer::SchedulerValues& schedulerValues;
     optimizer::Optimizer& optimizer;
     optimizer::Scheduler& scheduler;
-    app::SettingsStore& settings;
+    settings::SettingsStore& settings;
     system::UserSettings& userSettings;
     system::Shell& desktop;
     system::MemorySource& memory;

@@ -6,11 +6,11 @@
 #include <QStyle>
 
 #include "FormResources.h"
-#include "app/OpenDocument.h"
-#include "app/ProgramFolder.h"
 #include "frmMain.h"
 #include "platform/numeric/Numeric.h"
 #include "platform/system/NotifyIcon.h"
+#include "settings/OpenDocument.h"
+#include "settings/ProgramFolder.h"
 
 namespace kelvo::forms {
 
@@ -47,9 +47,10 @@ frmHidden::frmHidden(ProgramContext& context)
             &frmHidden::RestoreMainWindow);
     mnuTrayPopup->addSeparator();
     connect(mnuTrayPopup->addAction(QStringLiteral("Visit Website")), &QAction::triggered, this,
-            [this] { app::OpenDocument(context_.desktop, WebsiteHost); });
-    connect(mnuTrayPopup->addAction(QStringLiteral("Readme.txt")), &QAction::triggered, this,
-            [this] { app::OpenDocument(context_.desktop, app::ReadmePath(context_.shell.AppFolder)); });
+            [this] { settings::OpenDocument(context_.desktop, WebsiteHost); });
+    connect(mnuTrayPopup->addAction(QStringLiteral("Readme.txt")), &QAction::triggered, this, [this] {
+        settings::OpenDocument(context_.desktop, settings::ReadmePath(context_.shell.AppFolder));
+    });
     mnuTrayPopup->addSeparator();
     connect(mnuTrayPopup->addAction(QStringLiteral("Exit")), &QAction::triggered, this, [this] {
         if (context_.unloadAll) {
@@ -76,7 +77,6 @@ frmHidden::~frmHidden() = default;
 
 void frmHidden::Load() {
     GlobalTimer.setInterval(100);
-    context_.schedulerValues.TickDivisor = 10;
     TrayOn();
     hide();
 }
@@ -85,10 +85,6 @@ void frmHidden::Unload() {
     context_.optimizer.ReleaseBlocks();
     GlobalTimer.setInterval(0);
     GlobalTimer.stop();
-}
-
-bool frmHidden::OptimizeRAM(std::int16_t count) {
-    return context_.optimizer.OptimizeRAM(count);
 }
 
 void frmHidden::TrayOn() {

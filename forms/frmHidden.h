@@ -36,8 +36,6 @@ public:
     void SetMainWindow(frmMain* main) { main_ = main; }
     void EnableGlobalTimer() { GlobalTimer.start(); }
 
-    bool OptimizeRAM(std::int16_t count);
-
     void TrayOn();
     void TrayOff();
     // Whether a tray shows the icon now: only then can a hidden main window be brought back from it.

@@ -6,21 +6,21 @@
 #include <QShowEvent>
 
 #include "FormResources.h"
-#include "app/OpenDocument.h"
-#include "app/ProgramFolder.h"
-#include "app/SettingsConversions.h"
 #include "controls/frame/sknFrame3D.h"
 #include "controls/line/sknLine3D.h"
 #include "frmHidden.h"
 #include "platform/host/ControlFactory.h"
 #include "platform/host/FormReader.h"
 #include "platform/numeric/Numeric.h"
+#include "settings/OpenDocument.h"
+#include "settings/ProgramFolder.h"
+#include "settings/SettingsConversions.h"
 
 namespace kelvo::forms {
 
 namespace {
 
-const QString Section = app::SettingsSection;
+const QString Section = settings::SettingsSection;
 
 QString BooleanText(bool value) {
     return value ? QStringLiteral("True") : QStringLiteral("False");
@@ -122,10 +122,11 @@ void frmMain::FindControls() {
         link->setMouseTracking(true);
         link->installEventFilter(this);
     }
-    connect(lblReadme, &host::Label::Click, this,
-            [this] { app::OpenDocument(context_.desktop, app::ReadmePath(context_.shell.AppFolder)); });
+    connect(lblReadme, &host::Label::Click, this, [this] {
+        settings::OpenDocument(context_.desktop, settings::ReadmePath(context_.shell.AppFolder));
+    });
     connect(lblWebsite, &host::Label::Click, this,
-            [this] { app::OpenDocument(context_.desktop, WebsiteAddress); });
+            [this] { settings::OpenDocument(context_.desktop, WebsiteAddress); });
     ResetLinkColors();
     TieCaptions();
     ArrangeKeyboard();
@@ -200,7 +201,7 @@ void frmMain::Load() {
                    .arg(context_.appInfo.minor)
                    .arg(context_.appInfo.revision));
     SetMem();
-    const std::int16_t level = app::ToInteger(context_.userSettings.GetSetting(
+    const std::int16_t level = settings::ToInteger(context_.userSettings.GetSetting(
         QStringLiteral("Kelvo"), Section, QStringLiteral("Level"), QStringLiteral("0")));
     OptionLevel[level == 0 ? 0 : level == 1 ? 1 : 2]->SetValue(true);
 }
@@ -332,12 +333,7 @@ void frmMain::cmdOptimize_Click() {
     // back after the pass, as after any button press.
     cmdOptimize->SetEnabled(false);
     const QPointer<QWidget> focusDuringPass = focusWidget();
-    const optimizer::MemoryFigures& figures = context_.optimizer.Figures;
-    const auto count =
-        numeric::CInt(optimizer::BlockCount(figures.UsedMB, figures.FreeMB, context_.optimizer.LevelPercent));
-    if (count) {
-        hidden_.OptimizeRAM(*count);
-    }
+    context_.optimizer.OptimizeNow();
     // Enabled again whatever the pass's outcome, also after a failed one.
     cmdOptimize->SetEnabled(true);
     if (focusWidget() == focusDuringPass) {

@@ -9,7 +9,6 @@
 #include "platform/host/Label.h"
 
 #include "ProgramContext.h"
-#include "app/LoadSettings.h"
 #include "controls/button/sknButton.h"
 #include "controls/option/OptionGroup.h"
 #include "controls/option/sknCheck.h"
@@ -17,6 +16,7 @@
 #include "controls/progressbar/sknProgressBar.h"
 #include "optimizer/PassInterfaces.h"
 #include "optimizer/Scheduler.h"
+#include "settings/LoadSettings.h"
 
 namespace kelvo::forms {
 
@@ -31,7 +31,7 @@ enum class CloseReason {
 
 // The one window the user works with: memory statistics, "Free RAM Now" and every setting.
 class frmMain : public host::Form,
-                public app::SettingsTarget,
+                public settings::SettingsTarget,
                 public optimizer::ScheduleView,
                 public optimizer::ProgressSink {
     Q_OBJECT

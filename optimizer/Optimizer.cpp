@@ -6,11 +6,10 @@
 
 namespace kelvo::optimizer {
 
-Optimizer::Optimizer(BlockAllocator& allocator, EventPump& pump, PassClock& clock, SchedulerValues& scheduler)
+Optimizer::Optimizer(BlockAllocator& allocator, system::EventPump& pump, system::Clock& clock)
     : allocator_(allocator)
     , pump_(pump)
-    , clock_(clock)
-    , scheduler_(scheduler) {}
+    , clock_(clock) {}
 
 std::size_t Optimizer::CommittedBlocks() const {
     std::size_t committed = 0;
@@ -33,12 +32,23 @@ void Optimizer::SetValue(std::int32_t value) {
 }
 
 bool Optimizer::PumpTwice(std::uint64_t generation) {
-    pump_.ProcessEvents();
+    pump_.DoEvents();
     if (generation_ != generation) {
         return false;
     }
-    pump_.ProcessEvents();
+    pump_.DoEvents();
     return generation_ == generation;
+}
+
+Optimizer::PassOutcome Optimizer::OptimizeNow() {
+    if (optimizing_) {
+        return PassOutcome::NotRun;
+    }
+    const auto count = numeric::CInt(BlockCount(Figures.UsedMB, Figures.FreeMB, LevelPercent));
+    if (!count) {
+        return PassOutcome::NotRun;
+    }
+    return OptimizeRAM(*count) ? PassOutcome::Completed : PassOutcome::Failed;
 }
 
 bool Optimizer::OptimizeRAM(std::int16_t count) {
@@ -91,7 +101,6 @@ bool Optimizer::OptimizeRAM(std::int16_t count) {
         }
     }
 
-    scheduler_.TickDivisor = 10;
     if (!ReleaseInSlices(generation)) {
         return false;
     }
@@ -110,12 +119,12 @@ bool Optimizer::ReleaseInSlices(std::uint64_t generation) {
     blocks_.clear();
     std::size_t next = 0;
     while (next < releasing_.size()) {
-        const std::int64_t sliceEnd = clock_.Nanoseconds() + ReleaseSliceNanoseconds;
+        const std::int64_t sliceEnd = clock_.MonotonicNanoseconds() + ReleaseSliceNanoseconds;
         do {
             releasing_[next++].reset();
-        } while (next < releasing_.size() && clock_.Nanoseconds() < sliceEnd);
+        } while (next < releasing_.size() && clock_.MonotonicNanoseconds() < sliceEnd);
         if (next < releasing_.size()) {
-            pump_.ProcessEvents();
+            pump_.DoEvents();
             if (generation_ != generation) {
                 return false;
             }

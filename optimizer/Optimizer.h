@@ -6,7 +6,8 @@
 #include "BlockAllocator.h"
 #include "MemoryFigures.h"
 #include "PassInterfaces.h"
-#include "SchedulerValues.h"
+#include "platform/system/Clock.h"
+#include "platform/system/EventPump.h"
 
 namespace kelvo::optimizer {
 
@@ -14,7 +15,7 @@ namespace kelvo::optimizer {
 // after the other, letting the event loop run between them, then gives them all back.
 class Optimizer {
 public:
-    Optimizer(BlockAllocator& allocator, EventPump& pump, PassClock& clock, SchedulerValues& scheduler);
+    Optimizer(BlockAllocator& allocator, system::EventPump& pump, system::Clock& clock);
 
     // The progress bar the pass drives; null until the main window exists.
     void SetProgress(ProgressSink* progress) { progress_ = progress; }
@@ -25,6 +26,13 @@ public:
     // during the pass's event-loop turns) is ignored: it would replace the running pass's blocks. Returns
     // false when the pass was ignored, failed or was cut short by ReleaseBlocks.
     bool OptimizeRAM(std::int16_t count);
+
+    // What a request for a pass came to.
+    enum class PassOutcome { NotRun, Completed, Failed };
+    // The pass the "Free RAM Now" button and the scheduler ask for: as many blocks as the chosen level takes
+    // of the figures last read (BlockCount). NotRun while a pass runs or when that count does not fit a
+    // pass; Failed when the pass failed or was cut short.
+    PassOutcome OptimizeNow();
 
     // Gives back every block, also those of a running pass, which then stops at its next event-loop turn.
     void ReleaseBlocks();
@@ -48,9 +56,8 @@ private:
     void SetValue(std::int32_t value);
 
     BlockAllocator& allocator_;
-    EventPump& pump_;
-    PassClock& clock_;
-    SchedulerValues& scheduler_;
+    system::EventPump& pump_;
+    system::Clock& clock_;
     ProgressSink* progress_ = nullptr;
 
     std::vector<BlockPtr> blocks_;

@@ -36,20 +36,16 @@ bool Scheduler::RunPass() {
     if (optimizer_.Optimizing()) {
         return false;
     }
-    const std::int32_t count =
-        BlockCount(optimizer_.Figures.UsedMB, optimizer_.Figures.FreeMB, optimizer_.LevelPercent);
-    const auto blocks = numeric::CInt(count);
-    if (!blocks) {
-        return false; // the count does not fit a pass: the tick ends here
-    }
     const auto before = observer_ != nullptr ? memory_.Read() : std::nullopt;
+    const Optimizer::PassOutcome outcome = optimizer_.OptimizeNow();
     // A pass that was cut short or failed did not do what it set out to do: there is nothing to tell of it.
-    if (optimizer_.OptimizeRAM(*blocks) && before) {
+    if (outcome == Optimizer::PassOutcome::Completed && before) {
         if (const auto after = memory_.Read()) {
             observer_->ScheduledPassDone(*before, *after);
         }
     }
-    return true;
+    // A count that does not fit a pass ends the tick here.
+    return outcome != Optimizer::PassOutcome::NotRun;
 }
 
 void Scheduler::RearmFreeRam() {

@@ -6,8 +6,8 @@ namespace kelvo::optimizer {
 
 // The scheduler's program-wide values.
 struct SchedulerValues {
-    // Timer events counted before a scheduler tick; set to 10 at start and after every pass.
-    std::int16_t TickDivisor = 10;
+    // Timer events counted before a scheduler tick.
+    static constexpr std::int16_t TickDivisor = 10;
     // Timer events counted since the last tick.
     std::int16_t TickCount = 0;
     // Timed-mode interval in seconds (300, 900 or 1800); 0 means timed mode is off.

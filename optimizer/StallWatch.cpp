@@ -2,21 +2,21 @@
 
 namespace kelvo::optimizer {
 
-StallWatch::StallWatch(system::MemoryPressure& pressure, PassClock& clock)
+StallWatch::StallWatch(system::MemoryPressure& pressure, system::Clock& clock)
     : pressure_(pressure)
     , clock_(clock) {}
 
 void StallWatch::Reset() {
     windowStart_.reset();
     thrashing_ = false;
-    lastLook_ = clock_.Nanoseconds();
+    lastLook_ = clock_.MonotonicNanoseconds();
     if (const auto stall = pressure_.FullStallMicroseconds()) {
         windowStart_ = Sample{lastLook_, *stall};
     }
 }
 
 bool StallWatch::Thrashing() {
-    const std::int64_t now = clock_.Nanoseconds();
+    const std::int64_t now = clock_.MonotonicNanoseconds();
     if (now - lastLook_ < SampleNanoseconds) {
         return thrashing_;
     }

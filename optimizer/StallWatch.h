@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "PassInterfaces.h"
+#include "platform/system/Clock.h"
 #include "platform/system/MemoryPressure.h"
 
 namespace kelvo::optimizer {
@@ -21,7 +21,7 @@ namespace kelvo::optimizer {
 // a pass early; that is the safe side.
 class StallWatch {
 public:
-    StallWatch(system::MemoryPressure& pressure, PassClock& clock);
+    StallWatch(system::MemoryPressure& pressure, system::Clock& clock);
 
     // Starts a fresh window (a pass begins).
     void Reset();
@@ -39,7 +39,7 @@ private:
     };
 
     system::MemoryPressure& pressure_;
-    PassClock& clock_;
+    system::Clock& clock_;
     std::optional<Sample> windowStart_;
     std::int64_t lastLook_ = 0;
     bool thrashing_ = false;

@@ -5,8 +5,8 @@
 #   and the test tools.
 set -euo pipefail
 
-# qt6-wayland: the toolkit's Wayland plugin, so that Kelvo runs natively on a Wayland desktop.
-need=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-wayland libgl-dev fonts-dejavu-core
+# python3 checks the layers during the build. qt6-wayland: the toolkit's Wayland plugin, so that Kelvo runs natively on a Wayland desktop.
+need=(cmake ninja-build g++ python3 qt6-base-dev qt6-base-dev-tools qt6-wayland libgl-dev fonts-dejavu-core
       fonts-liberation)
 case "${1:-run}" in
     package | test)
@@ -17,7 +17,7 @@ if [ "${1:-run}" = test ]; then
     need+=(xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick openbox trayer wmctrl
            dbus python3-dbus python3-gi xfce4-panel sway grim faketime at-spi2-core python3-pyatspi
            libwayland-dev wayland-protocols
-           clang libclang-rt-14-dev clang-format clang-tidy universal-ctags binutils python3)
+           clang libclang-rt-14-dev clang-format clang-tidy universal-ctags binutils)
 fi
 
 missing=()

@@ -26,7 +26,7 @@ HostContext::HostContext(gdi::SysColours colours)
     , environment_(EnvironmentValues::FromSystem())
     , messageBox_(std::make_unique<QtMessageBox>())
     , keys_(std::make_unique<QtKeySender>())
-    , events_(std::make_unique<QtEventPump>()) {
+    , events_(std::make_unique<system::QtEventPump>()) {
     RegisterHostResources();
     handCursor_ = PictureObject::Load(QStringLiteral(":/kelvo/host/HandCursor.png"), PictureType::Icon);
 }

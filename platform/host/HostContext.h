@@ -5,7 +5,6 @@
 #include <QFont>
 #include <QString>
 
-#include "EventPump.h"
 #include "FontObject.h"
 #include "FontSubstitution.h"
 #include "KeySender.h"
@@ -13,6 +12,7 @@
 #include "PictureObject.h"
 #include "platform/gdi/SysColours.h"
 #include "platform/system/AppInfo.h"
+#include "platform/system/EventPump.h"
 
 namespace kelvo::host {
 
@@ -73,7 +73,7 @@ public:
     KeySender& Keys() { return *keys_; }
     void SetKeySender(std::unique_ptr<KeySender> sender);
     bool SendKeys(const QString& keys) { return keys_->SendKeys(keys); }
-    EventPump& Events() { return *events_; }
+    system::EventPump& Events() { return *events_; }
     void DoEvents() { events_->DoEvents(); }
 
     // The hand cursor controls show over links and buttons (an icon picture with its hot spot on the
@@ -90,7 +90,7 @@ private:
     FontSubstitution fonts_;
     std::unique_ptr<MessageBoxService> messageBox_;
     std::unique_ptr<KeySender> keys_;
-    std::unique_ptr<EventPump> events_;
+    std::unique_ptr<system::EventPump> events_;
     PictureObject handCursor_;
 };
 

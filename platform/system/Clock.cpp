@@ -23,4 +23,8 @@ qint64 SystemClock::MonotonicMilliseconds() {
     return elapsed_.elapsed();
 }
 
+std::int64_t SystemClock::MonotonicNanoseconds() {
+    return elapsed_.nsecsElapsed();
+}
+
 } // namespace kelvo::system

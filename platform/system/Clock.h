@@ -6,8 +6,9 @@
 
 namespace kelvo::system {
 
-// Time as the scheduler needs it: the local time of day for its texts and a monotonic count for elapsed
-// time, which neither midnight nor a change of the system clock disturbs. Tests substitute their own.
+// Time as the scheduler and the pass need it: the local time of day for the scheduler's texts and a
+// monotonic count for elapsed time, which neither midnight nor a change of the system clock disturbs; the
+// pass measures its release slices in nanoseconds. Tests substitute their own.
 class Clock {
 public:
     virtual ~Clock() = default;
@@ -15,6 +16,8 @@ public:
     virtual double SecondsSinceMidnight() = 0;
     // Milliseconds on a clock that only moves forward.
     virtual qint64 MonotonicMilliseconds() = 0;
+    // Nanoseconds on the same kind of clock.
+    virtual std::int64_t MonotonicNanoseconds() = 0;
 };
 
 // The moment the timed interval is counted from: the whole seconds since midnight as the program shows
@@ -32,6 +35,7 @@ public:
     SystemClock();
     double SecondsSinceMidnight() override;
     qint64 MonotonicMilliseconds() override;
+    std::int64_t MonotonicNanoseconds() override;
 
 private:
     QElapsedTimer elapsed_;

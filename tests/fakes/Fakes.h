@@ -8,6 +8,7 @@
 #include "optimizer/PassInterfaces.h"
 #include "platform/host/MessageBoxService.h"
 #include "platform/system/Clock.h"
+#include "platform/system/EventPump.h"
 #include "platform/system/MemoryStatus.h"
 #include "platform/system/Profile.h"
 #include "platform/system/Shell.h"
@@ -38,6 +39,7 @@ public:
     qint64 monotonicMs = 1'000'000;
     double SecondsSinceMidnight() override { return secondsSinceMidnight; }
     qint64 MonotonicMilliseconds() override { return monotonicMs; }
+    std::int64_t MonotonicNanoseconds() override { return monotonicMs * 1'000'000; }
     void Advance(double seconds) {
         secondsSinceMidnight += seconds;
         if (secondsSinceMidnight >= 86400.0) {
@@ -92,11 +94,11 @@ public:
 };
 
 // Runs a callback at chosen turns of the event loop.
-class FakePump final : public optimizer::EventPump {
+class FakePump final : public system::EventPump {
 public:
     int turns = 0;
     std::function<void(int)> onTurn;
-    void ProcessEvents() override {
+    void DoEvents() override {
         ++turns;
         if (onTurn) {
             onTurn(turns);
@@ -105,11 +107,13 @@ public:
 };
 
 // Every reading moves time on by step nanoseconds.
-class SteppingPassClock final : public optimizer::PassClock {
+class SteppingPassClock final : public system::Clock {
 public:
     std::int64_t now = 0;
     std::int64_t step = 1'000'000;
-    std::int64_t Nanoseconds() override { return now += step; }
+    double SecondsSinceMidnight() override { return 0.0; }
+    qint64 MonotonicMilliseconds() override { return MonotonicNanoseconds() / 1'000'000; }
+    std::int64_t MonotonicNanoseconds() override { return now += step; }
 };
 
 class FakeShell final : public system::Shell {

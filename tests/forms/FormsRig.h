@@ -42,11 +42,11 @@ struct FormsRig {
     FakePump pump;
     SteppingPassClock passClock;
     optimizer::SchedulerValues schedulerValues;
-    optimizer::Optimizer optimizer{allocator, pump, passClock, schedulerValues};
-    app::ShellValues shell{QStringLiteral("/program/"), false, {}};
+    optimizer::Optimizer optimizer{allocator, pump, passClock};
+    settings::ShellValues shell{QStringLiteral("/program/"), false, {}};
     optimizer::Scheduler scheduler{schedulerValues, optimizer, memory, clock, shell.Start};
     MemoryProfileStorage storage;
-    app::SettingsStore settings{IniPath, storage};
+    settings::SettingsStore settings{IniPath, storage};
     FakeUserSettings userSettings;
     FakeShell desktop;
     int unloads = 0;
@@ -94,7 +94,7 @@ struct FormsRig {
         scheduler.SetView(&main);
         scheduler.SetObserver(&hidden);
         main.Load();
-        app::LoadSettings(settings, main);
+        settings::LoadSettings(settings, main);
     }
 
     QByteArray Ini() const { return storage.files.value(IniPath); }

@@ -2,7 +2,7 @@
 #include <QTest>
 
 #include "FormsRig.h"
-#include "app/SettingsConversions.h"
+#include "settings/SettingsConversions.h"
 
 using namespace kelvo;
 using tests::FormsRig;
@@ -74,7 +74,7 @@ private slots:
         rig.Start();
         QCOMPARE(FormsRig::Values(rig.main.OptionLevel), options);
         QCOMPARE(int(rig.optimizer.LevelPercent), percent);
-        const QByteArray written = QByteArray::number(app::ToInteger(level));
+        const QByteArray written = QByteArray::number(settings::ToInteger(level));
         QVERIFY2(rig.Ini().contains("Level=" + written + "\r\n"), rig.Ini().constData());
     }
 

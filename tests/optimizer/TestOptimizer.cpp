@@ -21,8 +21,7 @@ struct Pass {
     tests::FakePump pump;
     tests::SteppingPassClock clock;
     tests::RecordingProgress progress;
-    SchedulerValues scheduler;
-    Optimizer optimizer{allocator, pump, clock, scheduler};
+    Optimizer optimizer{allocator, pump, clock};
     Pass() { optimizer.SetProgress(&progress); }
 };
 
@@ -80,7 +79,6 @@ private slots:
         QFETCH(int, max);
         QFETCH(QList<int>, values);
         Pass pass;
-        pass.scheduler.TickDivisor = 3;
         int seenDuringPass = -1;
         pass.pump.onTurn = [&](int) { seenDuringPass = pass.optimizer.Optimizing(); };
         QVERIFY(pass.optimizer.OptimizeRAM(static_cast<std::int16_t>(count)));
@@ -95,7 +93,6 @@ private slots:
         QCOMPARE(pass.allocator.live, 0);
         QVERIFY(!pass.optimizer.Optimizing());
         QVERIFY(pass.optimizer.Blocks().empty());
-        QCOMPARE(pass.scheduler.TickDivisor, std::int16_t{10});
         QCOMPARE(pass.pump.turns >= 2 * std::max(count, 0), true); // two turns per block
         if (count > 0) {
             QCOMPARE(seenDuringPass, 1);
@@ -132,13 +129,11 @@ private slots:
     void aFailedPassReleasesAtOnce() {
         Pass pass;
         pass.allocator.refuseAt = 3;
-        pass.scheduler.TickDivisor = 4;
         QVERIFY(!pass.optimizer.OptimizeRAM(10));
         QCOMPARE(pass.allocator.live, 0);
         QVERIFY(!pass.optimizer.Optimizing());
         QVERIFY(pass.optimizer.Blocks().empty());
         // The steps after the failing allocation do not run.
-        QCOMPARE(pass.scheduler.TickDivisor, std::int16_t{4});
         QCOMPARE(pass.progress.calls.back(), (std::pair<char, std::int32_t>{'V', 0}));
         // The next pass runs normally.
         pass.allocator.refuseAt = -1;
@@ -385,12 +380,10 @@ private slots:
     void theReserveEndsAPassNormally() {
         Pass pass;
         pass.allocator.reserveAt = 3;
-        pass.scheduler.TickDivisor = 4;
         QVERIFY(pass.optimizer.OptimizeRAM(10));
         QCOMPARE(pass.allocator.allocations, 4);
         QCOMPARE(pass.allocator.live, 0);
         QVERIFY(!pass.optimizer.Optimizing());
-        QCOMPARE(pass.scheduler.TickDivisor, std::int16_t{10});
         const std::vector<std::pair<char, std::int32_t>> end{{'V', 0}, {'M', 100}, {'V', 100}};
         QVERIFY(std::equal(end.begin(), end.end(), pass.progress.calls.end() - 3));
     }

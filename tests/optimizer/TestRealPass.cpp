@@ -7,8 +7,9 @@
 
 #include "optimizer/MappedBlockAllocator.h"
 #include "optimizer/Optimizer.h"
-#include "optimizer/QtPassServices.h"
 #include "platform/system/CgroupMemory.h"
+#include "platform/system/Clock.h"
+#include "platform/system/EventPump.h"
 #include "tests/fakes/Fakes.h"
 
 using namespace kelvo;
@@ -54,9 +55,8 @@ private slots:
         system::CgroupMemory cgroup;
         MappedBlockAllocator allocator(memory, &cgroup, hugePages);
         tests::FakePump pump;
-        SteadyPassClock clock;
-        SchedulerValues scheduler;
-        Optimizer optimizer(allocator, pump, clock, scheduler);
+        system::SystemClock clock;
+        Optimizer optimizer(allocator, pump, clock);
 
         const std::int64_t before = ResidentBytes();
         std::int64_t peak = 0;
@@ -89,9 +89,8 @@ private slots:
         MappedBlockAllocator allocator(memory, &cgroup, false);
         tests::FakePump pump;
         tests::RecordingProgress progress;
-        SteadyPassClock clock;
-        SchedulerValues scheduler;
-        Optimizer optimizer(allocator, pump, clock, scheduler);
+        system::SystemClock clock;
+        Optimizer optimizer(allocator, pump, clock);
         optimizer.SetProgress(&progress);
         std::size_t committed = 0;
         pump.onTurn = [&](int) { committed = std::max(committed, optimizer.CommittedBlocks()); };

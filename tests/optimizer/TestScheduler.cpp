@@ -27,7 +27,7 @@ struct Rig {
     tests::FakePump pump;
     tests::SteppingPassClock passClock;
     SchedulerValues values;
-    Optimizer optimizer{allocator, pump, passClock, values};
+    Optimizer optimizer{allocator, pump, passClock};
     tests::FakeMemorySource memory;
     tests::FakeClock clock;
     system::StartMark start = system::MarkNow(clock);

@@ -5,7 +5,6 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include "optimizer/QtPassServices.h"
 #include "platform/host/FontSubstitution.h"
 #include "platform/host/HostContext.h"
 #include "platform/host/PictureObject.h"
@@ -187,29 +186,14 @@ private slots:
     }
 
     // Each run queues the next one and lets events run, so the runs nest into each other until the pump
-    // refuses to go deeper; the rest then run from the outer loop. Runs that alternate between the pass's
-    // pump and the host's own nest under the same limit: pumps with guards of their own would nest twice
-    // as deep.
-    void nestedTurnsShareOneDepthLimit_data() {
-        QTest::addColumn<bool>("alternate");
-        QTest::newRow("the host's pump") << false;
-        QTest::newRow("the pass's and the host's in turn") << true;
-    }
-    void nestedTurnsShareOneDepthLimit() {
-        QFETCH(bool, alternate);
+    // refuses to go deeper; the rest then run from the outer loop.
+    void nestedTurnsHaveADepthLimit() {
         HostContext host;
-        optimizer::HostEventPump passPump(host.Events());
         NestingRuns nesting;
-        nesting.run = [&] {
-            if (alternate && nesting.runs % 2 == 0) {
-                passPump.ProcessEvents();
-            } else {
-                host.DoEvents();
-            }
-        };
+        nesting.run = [&] { host.DoEvents(); };
         nesting.Queue();
         QTRY_COMPARE(nesting.runs, 200);
-        QCOMPARE(nesting.deepest, QtEventPump::MaxDepth + 1);
+        QCOMPARE(nesting.deepest, system::QtEventPump::MaxDepth + 1);
         QCOMPARE(nesting.depth, 0);
     }
 

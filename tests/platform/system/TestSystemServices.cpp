@@ -223,6 +223,7 @@ private slots:
         struct Fixed final : Clock {
             double SecondsSinceMidnight() override { return 36000.5; }
             qint64 MonotonicMilliseconds() override { return 42; }
+            std::int64_t MonotonicNanoseconds() override { return 42'000'000; }
         } clock;
         const StartMark mark = MarkNow(clock);
         QCOMPARE(mark.StartTime, 36000); // halves to even

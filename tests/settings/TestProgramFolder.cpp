@@ -4,9 +4,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/ProgramFolder.h"
+#include "settings/ProgramFolder.h"
 
-using namespace kelvo::app;
+using namespace kelvo::settings;
 
 // Which readme the "Readme" commands open, and whether the program runs from an installation, for the
 // program folders a portable copy, a package and "cmake --install" give.

@@ -6,7 +6,7 @@
 
 #include "platform/system/Clock.h"
 
-namespace kelvo::app {
+namespace kelvo::settings {
 
 // The program-wide values of the application shell.
 struct ShellValues {
@@ -18,4 +18,4 @@ struct ShellValues {
     system::StartMark Start;
 };
 
-} // namespace kelvo::app
+} // namespace kelvo::settings

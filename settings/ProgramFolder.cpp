@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace kelvo::app {
+namespace kelvo::settings {
 
 bool IsFile(const QString& path) {
     return QFileInfo(path).isFile();
@@ -26,4 +26,4 @@ QString ReadmePath(const QString& appFolder, const FileExists& exists) {
     return exists(installed) ? installed : beside;
 }
 
-} // namespace kelvo::app
+} // namespace kelvo::settings

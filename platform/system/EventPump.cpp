@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-namespace kelvo::host {
+namespace kelvo::system {
 
 void QtEventPump::DoEvents() {
     if (depth_ >= MaxDepth || QCoreApplication::instance() == nullptr) {
@@ -15,4 +15,4 @@ void QtEventPump::DoEvents() {
     --depth_;
 }
 
-} // namespace kelvo::host
+} // namespace kelvo::system

@@ -1,13 +1,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/LoadSettings.h"
-#include "app/SettingsConversions.h"
-#include "app/SettingsStore.h"
+#include "settings/LoadSettings.h"
+#include "settings/SettingsConversions.h"
+#include "settings/SettingsStore.h"
 #include "tests/fakes/Fakes.h"
 
 using namespace kelvo;
-using namespace kelvo::app;
+using namespace kelvo::settings;
 
 namespace {
 

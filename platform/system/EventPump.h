@@ -1,6 +1,6 @@
 #pragma once
 
-namespace kelvo::host {
+namespace kelvo::system {
 
 // Lets pending events run from inside a long routine (timers, clicks, repaints). Handlers that run from
 // it may call it again; implementations must allow that.
@@ -21,4 +21,4 @@ private:
     int depth_ = 0;
 };
 
-} // namespace kelvo::host
+} // namespace kelvo::system

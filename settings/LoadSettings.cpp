@@ -2,7 +2,7 @@
 
 #include "SettingsConversions.h"
 
-namespace kelvo::app {
+namespace kelvo::settings {
 
 namespace {
 
@@ -72,4 +72,4 @@ void LoadSettings(const SettingsStore& settings, SettingsTarget& target) {
     target.SetChkStartValue(minimized);
 }
 
-} // namespace kelvo::app
+} // namespace kelvo::settings

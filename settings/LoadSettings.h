@@ -4,7 +4,7 @@
 
 #include "SettingsStore.h"
 
-namespace kelvo::app {
+namespace kelvo::settings {
 
 // What the stored settings are applied to: the main window's option and check controls (writing a Value
 // from code runs no click handler), its click handlers, and the scheduler's and shell's values. Setters
@@ -32,4 +32,4 @@ inline const QString SettingsSection = QStringLiteral("General");
 // Reads the settings file, once, at start-up and applies it to the target, in the order the handlers expect.
 void LoadSettings(const SettingsStore& store, SettingsTarget& target);
 
-} // namespace kelvo::app
+} // namespace kelvo::settings

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace kelvo::app {
+namespace kelvo::settings {
 
 // Whether a file is there; tests replace it.
 using FileExists = std::function<bool(const QString&)>;
@@ -26,4 +26,4 @@ bool RunsInstalled(const QString& appFolder, const FileExists& exists = IsFile);
 // nothing.
 QString ReadmePath(const QString& appFolder, const FileExists& exists = IsFile);
 
-} // namespace kelvo::app
+} // namespace kelvo::settings

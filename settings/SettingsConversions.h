@@ -5,7 +5,7 @@
 #include <QString>
 
 // Conversions of stored setting texts. None of them fails: text that does not convert gives false or 0.
-namespace kelvo::app {
+namespace kelvo::settings {
 
 // The part before the first NUL character, or the text unchanged when it has none.
 QString TrimAtNul(const QString& text);
@@ -18,4 +18,4 @@ bool ToBoolean(const QString& text);
 // text, other text and numbers outside the 16-bit range give 0.
 std::int16_t ToInteger(const QString& text);
 
-} // namespace kelvo::app
+} // namespace kelvo::settings

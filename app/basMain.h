@@ -2,13 +2,10 @@
 
 #include <memory>
 
-#include "app/SettingsStore.h"
-#include "app/ShellValues.h"
 #include "controls/frame/ErrorLog.h"
 #include "forms/ProgramContext.h"
 #include "optimizer/MappedBlockAllocator.h"
 #include "optimizer/Optimizer.h"
-#include "optimizer/QtPassServices.h"
 #include "optimizer/Scheduler.h"
 #include "platform/host/HostContext.h"
 #include "platform/system/CgroupMemory.h"
@@ -21,6 +18,8 @@
 #include "platform/system/Shell.h"
 #include "platform/system/SingleInstance.h"
 #include "platform/system/UserSettings.h"
+#include "settings/SettingsStore.h"
+#include "settings/ShellValues.h"
 
 namespace kelvo::forms {
 class frmHidden;
@@ -52,18 +51,16 @@ private:
     system::ProcMemorySource memory_;
     system::CgroupMemory cgroup_;
     system::MemoryPressure pressure_;
-    optimizer::SteadyPassClock passClock_;
     optimizer::StallWatch stall_;
     optimizer::MappedBlockAllocator allocator_;
     // The host comes before the pass, which lets events run through the host's pump.
     std::unique_ptr<host::HostContext> host_;
-    optimizer::HostEventPump pump_;
     optimizer::SchedulerValues schedulerValues_;
     optimizer::Optimizer optimizer_;
-    ShellValues shell_;
+    settings::ShellValues shell_;
     optimizer::Scheduler scheduler_;
     system::FileProfileStorage profileStorage_;
-    std::unique_ptr<SettingsStore> settings_;
+    std::unique_ptr<settings::SettingsStore> settings_;
     system::QtUserSettings userSettings_;
     system::DesktopShell desktop_;
     system::SingleInstance instance_;

@@ -1,9 +1,9 @@
 #include "OpenDocument.h"
 
-namespace kelvo::app {
+namespace kelvo::settings {
 
 void OpenDocument(system::Shell& shell, const QString& target) {
     shell.Open(target);
 }
 
-} // namespace kelvo::app
+} // namespace kelvo::settings

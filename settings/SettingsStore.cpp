@@ -9,7 +9,7 @@
 
 #include "SettingsConversions.h"
 
-namespace kelvo::app {
+namespace kelvo::settings {
 
 namespace {
 
@@ -79,4 +79,4 @@ bool SettingsStore::StartFrom(const QString& otherPath) {
     return content && MakeFolder() && storage_.Replace(path_, *content);
 }
 
-} // namespace kelvo::app
+} // namespace kelvo::settings

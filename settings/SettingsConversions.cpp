@@ -6,7 +6,7 @@
 
 #include "platform/numeric/Numeric.h"
 
-namespace kelvo::app {
+namespace kelvo::settings {
 
 namespace {
 
@@ -47,4 +47,4 @@ std::int16_t ToInteger(const QString& text) {
     return numeric::CInt(*number).value_or(0);
 }
 
-} // namespace kelvo::app
+} // namespace kelvo::settings

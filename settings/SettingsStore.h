@@ -7,7 +7,7 @@
 #include "platform/system/OwnFile.h"
 #include "platform/system/Profile.h"
 
-namespace kelvo::app {
+namespace kelvo::settings {
 
 // Whether this process may write the file, or create files in the folder.
 bool Writable(const QString& path);
@@ -51,4 +51,4 @@ private:
     system::ProfileStorage& storage_;
 };
 
-} // namespace kelvo::app
+} // namespace kelvo::settings

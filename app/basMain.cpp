@@ -10,14 +10,14 @@
 
 #include <unistd.h>
 
-#include "app/LoadSettings.h"
-#include "app/ProgramFolder.h"
 #include "forms/frmHidden.h"
 #include "forms/frmMain.h"
 #include "platform/system/AppInfo.h"
 #include "platform/system/Environment.h"
 #include "platform/system/OwnFile.h"
 #include "platform/system/SignalBridge.h"
+#include "settings/LoadSettings.h"
+#include "settings/ProgramFolder.h"
 
 namespace kelvo::app {
 
@@ -41,12 +41,11 @@ QString UserConfigFolder() {
 } // namespace
 
 basMain::basMain()
-    : stall_(pressure_, passClock_)
+    : stall_(pressure_, clock_)
     , allocator_(memory_, &cgroup_, UseHugePages, &stall_)
     // The desktop's colours and fonts for the drawing layer; the layout stays a fixed 96-DPI pixel layout.
     , host_(std::make_unique<host::HostContext>(gdi::SysColours::FromPalette(QApplication::palette())))
-    , pump_(host_->Events())
-    , optimizer_(allocator_, pump_, passClock_, schedulerValues_)
+    , optimizer_(allocator_, host_->Events(), clock_)
     , scheduler_(schedulerValues_, optimizer_, memory_, clock_, shell_.Start)
     , instance_(QStringLiteral("kelvo"))
     , notifier_(QStringLiteral("Kelvo"), QStringLiteral("org.kelvo.Kelvo")) {}
@@ -87,24 +86,26 @@ bool basMain::Start() {
     shell_.AppFolder = system::WithTrailingSeparator(system::ExecutableFolder());
     // An installed program never adds its settings to a system folder (run as root, say), but a "Kelvo.ini"
     // already beside it is used; a portable folder keeps them beside the executable.
-    const bool installed = RunsInstalled(shell_.AppFolder);
+    const bool installed = settings::RunsInstalled(shell_.AppFolder);
     const auto writableBeside = [installed](const QString& path) {
-        return installed ? QFileInfo(path).isFile() && Writable(path) : Writable(path);
+        return installed ? QFileInfo(path).isFile() && settings::Writable(path) : settings::Writable(path);
     };
     const QString besideProgram = shell_.AppFolder + QStringLiteral("Kelvo.ini");
-    settings_ = std::make_unique<SettingsStore>(
-        ProgramFilePath(shell_.AppFolder, UserConfigFolder(), QStringLiteral("Kelvo.ini"), writableBeside),
+    settings_ = std::make_unique<settings::SettingsStore>(
+        settings::ProgramFilePath(shell_.AppFolder, UserConfigFolder(), QStringLiteral("Kelvo.ini"),
+                                  writableBeside),
         profileStorage_);
     // A file beside the program that cannot be used is not copied either.
-    if (SettingsFileProblem(besideProgram).isEmpty()) {
+    if (settings::SettingsFileProblem(besideProgram).isEmpty()) {
         settings_->StartFrom(besideProgram);
     }
     host_->SetAppFolder(shell_.AppFolder.size() > 1 ? shell_.AppFolder.chopped(1) : shell_.AppFolder);
     // The frames' error log sits where the settings go; its messages wait until a window is up.
     const host::EnvironmentValues& environment = host_->Environment();
     errorLog_ = std::make_unique<controls::ErrorLog>(
-        ProgramFilePath(shell_.AppFolder, UserConfigFolder(), QStringLiteral("ErrorLog.txt"), writableBeside,
-                        [](const QString& path) { return system::OwnFileProblem(path); }),
+        settings::ProgramFilePath(shell_.AppFolder, UserConfigFolder(), QStringLiteral("ErrorLog.txt"),
+                                  writableBeside,
+                                  [](const QString& path) { return system::OwnFileProblem(path); }),
         host_->MessageBox(),
         controls::ErrorLogOrigin{host_->App(), environment.userName, environment.computerName});
     errorLog_->HoldMessages(true);
@@ -146,7 +147,7 @@ bool basMain::Start() {
                          });
     }
     main_->Load();
-    LoadSettings(*settings_, *main_);
+    settings::LoadSettings(*settings_, *main_);
     hidden_->EnableGlobalTimer();
 
     // Without a tray there is no way to bring a hidden window back: show it even for a minimized start.
