@@ -2,6 +2,7 @@
 # Sets up everything, builds Kelvo and runs the whole test suite (unit, widget and end-to-end tests).
 # Exits non-zero on any failure.
 #   scripts/test.sh            normal build, every test
+#   scripts/test.sh --unit     normal build, unit and widget tests only (a quick path for contributors)
 #   scripts/test.sh --sanitize ASan+UBSan build, unit tests only
 #   scripts/test.sh --fuzz S   libFuzzer targets, S seconds each
 set -euo pipefail
@@ -14,6 +15,11 @@ case "$mode" in
         cmake --preset default > /dev/null
         cmake --build --preset default
         ctest --preset default
+        ;;
+    --unit)
+        cmake --preset default > /dev/null
+        cmake --build --preset default
+        ctest --preset default -LE e2e
         ;;
     --sanitize)
         cmake --preset asan > /dev/null
@@ -39,7 +45,7 @@ case "$mode" in
         done
         ;;
     *)
-        echo "usage: scripts/test.sh [--sanitize | --fuzz SECONDS]" >&2
+        echo "usage: scripts/test.sh [--unit | --sanitize | --fuzz SECONDS]" >&2
         exit 2
         ;;
 esac
