@@ -1,6 +1,8 @@
 // Draws every look of the progress bar into one picture, build/galleries/progressbar.png, for people to
 // judge: each style at 0, 45 and 100 of 100, horizontal and vertical (filling from the bottom and
 // emptying from the top), each bar painted through its back buffer onto a surface of its own size.
+#include <algorithm>
+
 #include <QDir>
 #include <QPainter>
 #include <QtTest>
@@ -37,6 +39,16 @@ QImage ShowBar(const ProgressBarLook& look, const gdi::SysColours& colours) {
     return surface;
 }
 
+// The pixels of a shown bar that its paint missed: the surface's magenta shows through.
+int Missed(const QImage& bar) {
+    int missed = 0;
+    for (int y = 0; y < bar.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(bar.constScanLine(y));
+        missed += static_cast<int>(std::count(row, row + bar.width(), qRgb(0xFF, 0x00, 0xFF)));
+    }
+    return missed;
+}
+
 } // namespace
 
 class TestProgressBarGallery : public gdi::test::GuardedTest {
@@ -62,6 +74,15 @@ private slots:
         painter.drawText(verticalLeft, 18, QStringLiteral("FillOrEmpty 1"));
         painter.drawText(verticalLeft + 3 * verticalPitch, 18, QStringLiteral("FillOrEmpty 0"));
 
+        // Nothing the bars miss may show: every pixel of each bar is painted.
+        QStringList missed;
+        const auto show = [&](const ProgressBarLook& look, const QString& name) {
+            const QImage bar = ShowBar(look, colours);
+            if (const int count = Missed(bar); count > 0) {
+                missed << QStringLiteral("%1: %2 pixels").arg(name).arg(count);
+            }
+            return bar;
+        };
         for (int style = 0; style < 10; ++style) {
             const int top = 30 + style * rowHeight;
             painter.drawText(10, top + 14, QStringLiteral("Scrolling %1").arg(style));
@@ -72,14 +93,19 @@ private slots:
                 look.picture = pattern;
                 const int y = top + i * (HorizontalHeight + 12);
                 painter.drawText(labelWidth - 30, y + 16, QString::number(Values[i]));
-                painter.drawImage(labelWidth, y, ShowBar(look, colours));
+                painter.drawImage(labelWidth, y,
+                                  show(look, QStringLiteral("%1 at %2").arg(Names[style]).arg(Values[i])));
                 for (int fillOrEmpty : {1, 0}) {
                     ProgressBarLook vertical =
                         Look(style, VerticalWidth, VerticalHeight, Values[i], 1, fillOrEmpty);
                     vertical.showText = true;
                     vertical.picture = pattern;
                     const int x = verticalLeft + ((fillOrEmpty == 1 ? 0 : 3) + i) * verticalPitch;
-                    painter.drawImage(x, top, ShowBar(vertical, colours));
+                    painter.drawImage(x, top,
+                                      show(vertical, QStringLiteral("%1 at %2, vertical, FillOrEmpty %3")
+                                                         .arg(Names[style])
+                                                         .arg(Values[i])
+                                                         .arg(fillOrEmpty)));
                     painter.drawText(x, top + VerticalHeight + 13, QString::number(Values[i]));
                 }
             }
@@ -89,8 +115,7 @@ private slots:
         QVERIFY(QDir().mkpath(QStringLiteral(KELVO_GALLERY_DIR)));
         const QString path = QStringLiteral(KELVO_GALLERY_DIR "/progressbar.png");
         QVERIFY2(gallery.save(path), qPrintable(path));
-        // Nothing the bars miss may show: every pixel of each bar is painted.
-        QVERIFY(!gallery.allGray() && gallery.pixel(labelWidth + 1, 31) != QColor(Qt::magenta).rgb());
+        QVERIFY2(missed.isEmpty(), qPrintable(missed.join(QStringLiteral("; "))));
     }
 };
 
