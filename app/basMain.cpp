@@ -10,13 +10,13 @@
 
 #include <unistd.h>
 
+#include "forms/LoadSettings.h"
 #include "forms/frmHidden.h"
 #include "forms/frmMain.h"
 #include "platform/system/AppInfo.h"
 #include "platform/system/Environment.h"
 #include "platform/system/OwnFile.h"
 #include "platform/system/SignalBridge.h"
-#include "settings/LoadSettings.h"
 #include "settings/ProgramFolder.h"
 
 namespace kelvo::app {
@@ -147,7 +147,7 @@ bool basMain::Start() {
                          });
     }
     main_->Load();
-    settings::LoadSettings(*settings_, *main_);
+    forms::LoadSettings(*settings_, *main_);
     hidden_->EnableGlobalTimer();
 
     // Without a tray there is no way to bring a hidden window back: show it even for a minimized start.

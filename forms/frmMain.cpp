@@ -20,8 +20,6 @@ namespace kelvo::forms {
 
 namespace {
 
-const QString Section = settings::SettingsSection;
-
 QString BooleanText(bool value) {
     return value ? QStringLiteral("True") : QStringLiteral("False");
 }
@@ -202,7 +200,7 @@ void frmMain::Load() {
                    .arg(context_.appInfo.revision));
     SetMem();
     const std::int16_t level = settings::ToInteger(context_.userSettings.GetSetting(
-        QStringLiteral("Kelvo"), Section, QStringLiteral("Level"), QStringLiteral("0")));
+        settings::UserSettingsApp, settings::Section, settings::Level.Key(), QStringLiteral("0")));
     OptionLevel[level == 0 ? 0 : level == 1 ? 1 : 2]->SetValue(true);
 }
 
@@ -226,11 +224,11 @@ void frmMain::SetMem() {
     lblM[1]->SetCaption(numeric::Format(static_cast<double>(used), pattern, context_.locale));
 }
 
-void frmMain::WriteIni(const QString& key, const QString& value) {
+void frmMain::WriteIni(const settings::SettingKey& setting, const QString& value) {
     // A failed write leaves the old file intact; the setting still takes effect for this run, and the next
     // change tries again. The user hears of it once a run, from the event loop: after the window is up
     // when it happens at start-up, after the click that caused it otherwise.
-    if (context_.settings.WriteIni(Section, key, value) || saveFailureTold_) {
+    if (context_.settings.WriteIni(settings::Section, setting.Key(), value) || saveFailureTold_) {
         return;
     }
     saveFailureTold_ = true;
@@ -257,7 +255,7 @@ void frmMain::SelectOnly(const std::array<OptionControl*, 3>& group, std::int16_
 }
 
 void frmMain::optTimed_Click(std::int16_t index) {
-    static constexpr std::array<std::int32_t, 3> seconds{300, 900, 1800};
+    const auto& seconds = settings::Time.values;
     if (index < 0 || index > 2) {
         return;
     }
@@ -265,14 +263,14 @@ void frmMain::optTimed_Click(std::int16_t index) {
         context_.schedulerValues.IntervalSeconds = seconds[static_cast<std::size_t>(index)];
     }
     SelectOnly(optTimed, index);
-    WriteIni(QStringLiteral("Time"), QString::number(seconds[static_cast<std::size_t>(index)]));
+    WriteIni(settings::Time, QString::number(seconds[static_cast<std::size_t>(index)]));
 }
 
 void frmMain::CheckOptionRAM_Click(std::int16_t index) {
-    static constexpr std::array<std::int32_t, 3> seconds{300, 900, 1800};
+    const auto& seconds = settings::Time.values;
     if (index == 0) {
         const bool on = CheckOptionRAM[0]->Value();
-        WriteIni(QStringLiteral("Timed"), BooleanText(on));
+        WriteIni(settings::Timed, BooleanText(on));
         if (!on) {
             context_.schedulerValues.IntervalSeconds = 0;
             return;
@@ -280,18 +278,18 @@ void frmMain::CheckOptionRAM_Click(std::int16_t index) {
         for (std::size_t k = 0; k < 3; ++k) {
             if (optTimed[k]->Value()) {
                 context_.schedulerValues.IntervalSeconds = seconds[k];
-                WriteIni(QStringLiteral("Time"), QString::number(seconds[k]));
+                WriteIni(settings::Time, QString::number(seconds[k]));
             }
         }
         if (context_.schedulerValues.IntervalSeconds == 0) {
-            context_.schedulerValues.IntervalSeconds = 300;
-            WriteIni(QStringLiteral("Time"), QStringLiteral("300"));
+            context_.schedulerValues.IntervalSeconds = seconds[0];
+            WriteIni(settings::Time, QString::number(seconds[0]));
             optTimed[0]->SetValue(true);
         }
         context_.shell.Start = system::MarkNow(context_.clock);
     } else if (index == 1) {
         const bool on = CheckOptionRAM[1]->Value();
-        WriteIni(QStringLiteral("CheckRam"), BooleanText(on));
+        WriteIni(settings::CheckRam, BooleanText(on));
         if (on) {
             OptionRAMPercent_Click(OptionRAMPercent[0]->Value() ? 0 : OptionRAMPercent[1]->Value() ? 1 : 2);
         }
@@ -305,7 +303,7 @@ void frmMain::OptionRAMPercent_Click(std::int16_t index) {
         SelectOnly(OptionRAMPercent, index);
         context_.scheduler.RearmFreeRam();
     }
-    WriteIni(QStringLiteral("CheckRamProcent"), QString::number(index));
+    WriteIni(settings::CheckRamProcent, QString::number(index));
 }
 
 void frmMain::OptionLevel_Click(std::int16_t index) {
@@ -314,12 +312,12 @@ void frmMain::OptionLevel_Click(std::int16_t index) {
         context_.optimizer.LevelPercent = percents[static_cast<std::size_t>(index)];
         SelectOnly(OptionLevel, index);
     }
-    WriteIni(QStringLiteral("Level"), QString::number(index));
+    WriteIni(settings::Level, QString::number(index));
 }
 
 void frmMain::chkStart_Click() {
     const bool on = chkStart->Value();
-    WriteIni(QStringLiteral("Minimized"), BooleanText(on));
+    WriteIni(settings::Minimized, BooleanText(on));
     context_.shell.StartMinimized = on;
 }
 
@@ -421,7 +419,7 @@ void frmMain::SetValue(std::int32_t value) {
 bool frmMain::QueryUnload(CloseReason reason) {
     bool allowed = !context_.optimizer.Optimizing();
     const int level = OptionLevel[0]->Value() ? 0 : OptionLevel[1]->Value() ? 1 : 2;
-    context_.userSettings.SaveSetting(QStringLiteral("Kelvo"), Section, QStringLiteral("Level"),
+    context_.userSettings.SaveSetting(settings::UserSettingsApp, settings::Section, settings::Level.Key(),
                                       QString::number(level));
     switch (reason) {
     case CloseReason::User:

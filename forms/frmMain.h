@@ -8,6 +8,7 @@
 #include "platform/host/Form.h"
 #include "platform/host/Label.h"
 
+#include "LoadSettings.h"
 #include "ProgramContext.h"
 #include "controls/button/sknButton.h"
 #include "controls/option/OptionGroup.h"
@@ -16,7 +17,7 @@
 #include "controls/progressbar/sknProgressBar.h"
 #include "optimizer/PassInterfaces.h"
 #include "optimizer/Scheduler.h"
-#include "settings/LoadSettings.h"
+#include "settings/SettingsKeys.h"
 
 namespace kelvo::forms {
 
@@ -31,7 +32,7 @@ enum class CloseReason {
 
 // The one window the user works with: memory statistics, "Free RAM Now" and every setting.
 class frmMain : public host::Form,
-                public settings::SettingsTarget,
+                public SettingsTarget,
                 public optimizer::ScheduleView,
                 public optimizer::ProgressSink {
     Q_OBJECT
@@ -108,7 +109,7 @@ private:
     void ArrangeKeyboard();
     void BlendIntoBackground(host::UserControl* control);
     void SetLinkColour(host::Label* link, gdi::Colour colour);
-    void WriteIni(const QString& key, const QString& value);
+    void WriteIni(const settings::SettingKey& setting, const QString& value);
     void TellSaveProblem();
     // Selects option index of a group and clears the others; other indices change nothing.
     static void SelectOnly(const std::array<OptionControl*, 3>& group, std::int16_t index);

@@ -94,7 +94,7 @@ struct FormsRig {
         scheduler.SetView(&main);
         scheduler.SetObserver(&hidden);
         main.Load();
-        settings::LoadSettings(settings, main);
+        forms::LoadSettings(settings, main);
     }
 
     QByteArray Ini() const { return storage.files.value(IniPath); }

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "SettingsStore.h"
+#include "settings/SettingsStore.h"
 
-namespace kelvo::settings {
+namespace kelvo::forms {
 
 // What the stored settings are applied to: the main window's option and check controls (writing a Value
 // from code runs no click handler), its click handlers, and the scheduler's and shell's values. Setters
@@ -27,9 +27,7 @@ public:
     virtual void SetStartMinimized(bool value) = 0;
 };
 
-inline const QString SettingsSection = QStringLiteral("General");
-
 // Reads the settings file, once, at start-up and applies it to the target, in the order the handlers expect.
-void LoadSettings(const SettingsStore& store, SettingsTarget& target);
+void LoadSettings(const settings::SettingsStore& store, SettingsTarget& target);
 
-} // namespace kelvo::settings
+} // namespace kelvo::forms

@@ -1,8 +1,13 @@
 #include "LoadSettings.h"
 
-#include "SettingsConversions.h"
+#include "settings/SettingsConversions.h"
+#include "settings/SettingsKeys.h"
 
-namespace kelvo::settings {
+namespace kelvo::forms {
+
+using settings::SettingsStore;
+using settings::ToBoolean;
+using settings::ToInteger;
 
 namespace {
 
@@ -34,28 +39,30 @@ void LoadSettings(const SettingsStore& settings, SettingsTarget& target) {
     // read after them, so the first reading serves all.
     ReadOnce once(settings.Storage());
     const SettingsStore store(settings.Path(), once);
-    const QString time = store.ReadIni(SettingsSection, QStringLiteral("Time"));
-    const QString timed = store.ReadIni(SettingsSection, QStringLiteral("Timed"));
+    const auto read = [&store](const settings::SettingKey& setting) {
+        return store.ReadIni(settings::Section, setting.Key());
+    };
+    const QString time = read(settings::Time);
+    const QString timed = read(settings::Timed);
 
-    // Timed mode: the interval text must be exactly "900" or "1800"; anything else means 5 minutes. Nothing
-    // is written back, so a hand-edited "600" stays in the file until the user picks an interval.
+    // Timed mode: the interval text must be exactly one the program writes ("900", say); anything else means
+    // the first, 5 minutes. Nothing is written back, so a hand-edited "600" stays in the file until the user
+    // picks an interval.
     if (ToBoolean(timed)) {
         target.SetCheckOptionRAMValue(0, true);
-        if (time == QLatin1String("900")) {
-            target.SetOptTimedValue(1, true);
-            target.SetIntervalSeconds(900);
-        } else if (time == QLatin1String("1800")) {
-            target.SetOptTimedValue(2, true);
-            target.SetIntervalSeconds(1800);
-        } else {
-            target.SetOptTimedValue(0, true);
-            target.SetIntervalSeconds(300);
+        std::size_t option = 0;
+        for (std::size_t k = 1; k < settings::Time.values.size(); ++k) {
+            if (time == QString::number(settings::Time.values[k])) {
+                option = k;
+            }
         }
+        target.SetOptTimedValue(static_cast<std::int16_t>(option), true);
+        target.SetIntervalSeconds(settings::Time.values[option]);
     }
 
     // Both values are read before either is applied: the check box handler writes "CheckRam" again.
-    const bool checkRam = ToBoolean(store.ReadIni(SettingsSection, QStringLiteral("CheckRam")));
-    const std::int16_t percent = ToInteger(store.ReadIni(SettingsSection, QStringLiteral("CheckRamProcent")));
+    const bool checkRam = ToBoolean(read(settings::CheckRam));
+    const std::int16_t percent = ToInteger(read(settings::CheckRamProcent));
     if (checkRam) {
         target.SetCheckOptionRAMValue(1, true);
         target.CheckOptionRAM_Click(1);
@@ -63,13 +70,13 @@ void LoadSettings(const SettingsStore& settings, SettingsTarget& target) {
     target.OptionRAMPercent_Click(percent);
     target.SetOptionRAMPercentValue(percent, true);
 
-    const std::int16_t level = ToInteger(store.ReadIni(SettingsSection, QStringLiteral("Level")));
+    const std::int16_t level = ToInteger(read(settings::Level));
     target.OptionLevel_Click(level);
     target.SetOptionLevelValue(level, true);
 
-    const bool minimized = ToBoolean(store.ReadIni(SettingsSection, QStringLiteral("Minimized")));
+    const bool minimized = ToBoolean(read(settings::Minimized));
     target.SetStartMinimized(minimized);
     target.SetChkStartValue(minimized);
 }
 
-} // namespace kelvo::settings
+} // namespace kelvo::forms
