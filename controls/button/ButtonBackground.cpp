@@ -17,43 +17,24 @@ std::optional<QPoint> CaptureOrigin(const gdi::Rect& button, const gdi::Rect& pa
     return QPoint(static_cast<int>(x), static_cast<int>(y));
 }
 
-BackBuffer::~BackBuffer() {
-    Release();
-}
-
 bool BackBuffer::Create(gdi::DeviceContext& surface, std::int32_t width, std::int32_t height) {
-    Release();
-    gdi::DcPtr dc = gdi::CreateCompatibleDC(&surface);
-    gdi::Bitmap bitmap = gdi::CreateCompatibleBitmap(surface, width, height);
-    if (!dc || !bitmap) {
-        gdi::DeleteDC(dc);
-        return false;
-    }
-    previous_ = gdi::SelectObject(*dc, bitmap);
-    dc_ = std::move(dc);
-    bitmap_ = std::move(bitmap);
-    return true;
+    captured_ = false;
+    return buffer_.Create(surface, width, height);
 }
 
 bool BackBuffer::Capture(gdi::DeviceContext& parent, QPoint origin) {
-    if (!dc_) {
+    if (buffer_.Dc() == nullptr) {
         return false;
     }
-    const QImage& image = bitmap_.Get()->image;
-    captured_ = gdi::BitBlt(*dc_, 0, 0, image.width(), image.height(), &parent, origin.x(), origin.y(),
-                            gdi::SRCCOPY) ||
+    captured_ = gdi::BitBlt(*buffer_.Dc(), 0, 0, buffer_.Width(), buffer_.Height(), &parent, origin.x(),
+                            origin.y(), gdi::SRCCOPY) ||
                 captured_;
     return captured_;
 }
 
 void BackBuffer::Release() {
-    if (dc_ && previous_) {
-        gdi::SelectObject(*dc_, previous_);
-    }
-    previous_ = gdi::SelectedObject();
     captured_ = false;
-    gdi::DeleteDC(dc_);
-    gdi::DeleteObject(bitmap_);
+    buffer_.Release();
 }
 
 } // namespace kelvo::controls::button

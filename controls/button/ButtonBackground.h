@@ -5,10 +5,8 @@
 
 #include <QPoint>
 
-#include "platform/gdi/DeviceContext.h"
-#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/MemoryBitmap.h"
 #include "platform/gdi/Rect.h"
-#include "platform/gdi/SelectedObject.h"
 
 namespace kelvo::controls::button {
 
@@ -24,28 +22,21 @@ std::optional<QPoint> CaptureOrigin(const gdi::Rect& button, const gdi::Rect& pa
 // the parent shows behind the button.
 class BackBuffer {
 public:
-    BackBuffer() = default;
-    ~BackBuffer();
-    BackBuffer(const BackBuffer&) = delete;
-    BackBuffer& operator=(const BackBuffer&) = delete;
-
     // Makes the context and a width x height bitmap; false (and nothing made) when either fails.
     bool Create(gdi::DeviceContext& surface, std::int32_t width, std::int32_t height);
-    bool IsCreated() const { return dc_ != nullptr; }
+    bool IsCreated() const { return buffer_.Dc() != nullptr; }
     // The context to copy the background from; null until a capture succeeded (a new bitmap is black, which
     // no window behind the button ever is).
-    gdi::DeviceContext* Dc() const { return captured_ ? dc_.get() : nullptr; }
+    gdi::DeviceContext* Dc() const { return captured_ ? buffer_.Dc() : nullptr; }
 
     // Copies the buffer's size of the parent's pixels at origin into the buffer.
     bool Capture(gdi::DeviceContext& parent, QPoint origin);
 
-    // Puts the bitmap back out of the context and releases both.
+    // Releases the context and its bitmap.
     void Release();
 
 private:
-    gdi::DcPtr dc_;
-    gdi::Bitmap bitmap_;
-    gdi::SelectedObject previous_;
+    gdi::MemoryBitmap buffer_;
     bool captured_ = false;
 };
 

@@ -5,23 +5,16 @@
 
 namespace kelvo::controls::progressbar {
 
-ProgressBarBackBuffer::ProgressBarBackBuffer(const gdi::SysColours& colours)
-    : colours_(&colours) {}
-
-ProgressBarBackBuffer::~ProgressBarBackBuffer() {
-    DestroyBackBuffer();
-}
-
 gdi::DeviceContext* ProgressBarBackBuffer::EnsureBackBuffer(std::int32_t width, std::int32_t height) {
-    if (dc_) {
-        if (width <= width_ && height <= height_) {
-            return dc_.get();
+    if (Dc() != nullptr) {
+        if (width <= Width() && height <= Height()) {
+            return Dc();
         }
         CreateBackBuffer(width, height);
     } else if (width >= 1 && height >= 1) {
         CreateBackBuffer(width, height);
     }
-    return dc_.get();
+    return Dc();
 }
 
 void ProgressBarBackBuffer::CreateBackBuffer(std::int32_t width, std::int32_t height) {
@@ -29,38 +22,10 @@ void ProgressBarBackBuffer::CreateBackBuffer(std::int32_t width, std::int32_t he
     // The buffer is made like the display, not like the control's own context, so it is a true-colour
     // bitmap whatever the control's surface is.
     gdi::DcPtr display = gdi::CreateDCA("DISPLAY", *colours_);
-    if (!display) {
-        return;
-    }
-    dc_ = gdi::CreateCompatibleDC(display.get());
-    if (dc_) {
-        bitmap_ = gdi::CreateCompatibleBitmap(*display, width, height);
-    }
-    if (bitmap_) {
-        previousBitmap_ = gdi::SelectObject(*dc_, bitmap_);
-    }
-    const bool made = dc_ && bitmap_ && previousBitmap_;
-    if (made) {
-        width_ = width;
-        height_ = height;
+    if (display) {
+        buffer_.Create(*display, width, height);
     }
     gdi::DeleteDC(display);
-    if (!made) {
-        DestroyBackBuffer();
-    }
-}
-
-void ProgressBarBackBuffer::DestroyBackBuffer() {
-    if (previousBitmap_) {
-        gdi::SelectObject(*dc_, previousBitmap_);
-        previousBitmap_ = gdi::SelectedObject();
-    }
-    gdi::DeleteObject(bitmap_);
-    if (dc_) {
-        gdi::DeleteDC(dc_);
-    }
-    width_ = 0;
-    height_ = 0;
 }
 
 namespace {
@@ -87,7 +52,7 @@ bool SameColours(const QRgb* a, const QRgb* b, std::int64_t count) {
 
 bool ProgressBarBackBuffer::Shows(const QImage& image, std::int32_t x, std::int32_t y, std::int32_t width,
                                   std::int32_t height) const {
-    const QImage* buffer = dc_ ? dc_->Target() : nullptr;
+    const QImage* buffer = Dc() != nullptr ? Dc()->Target() : nullptr;
     const auto isTrueColour = [](const QImage& i) {
         return i.format() == QImage::Format_RGB32 || i.format() == QImage::Format_ARGB32;
     };
@@ -109,11 +74,11 @@ bool ProgressBarBackBuffer::Shows(const QImage& image, std::int32_t x, std::int3
 bool ProgressBarBackBuffer::pDraw(gdi::DeviceContext& target, std::int32_t sourceX, std::int32_t sourceY,
                                   std::int32_t width, std::int32_t height, std::int32_t destinationX,
                                   std::int32_t destinationY) const {
-    if (!dc_) {
+    if (Dc() == nullptr) {
         return false;
     }
-    return gdi::BitBlt(target, destinationX, destinationY, width < 1 ? width_ : width,
-                       height < 1 ? height_ : height, dc_.get(), sourceX, sourceY, gdi::SRCCOPY);
+    return gdi::BitBlt(target, destinationX, destinationY, width < 1 ? Width() : width,
+                       height < 1 ? Height() : height, Dc(), sourceX, sourceY, gdi::SRCCOPY);
 }
 
 } // namespace kelvo::controls::progressbar

@@ -2,9 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/gdi/DeviceContext.h"
-#include "platform/gdi/GdiObjects.h"
-#include "platform/gdi/SelectedObject.h"
+#include "platform/gdi/MemoryBitmap.h"
 #include "platform/gdi/SysColours.h"
 
 namespace kelvo::controls::progressbar {
@@ -15,10 +13,8 @@ namespace kelvo::controls::progressbar {
 // paint itself.
 class ProgressBarBackBuffer {
 public:
-    explicit ProgressBarBackBuffer(const gdi::SysColours& colours);
-    ~ProgressBarBackBuffer();
-    ProgressBarBackBuffer(const ProgressBarBackBuffer&) = delete;
-    ProgressBarBackBuffer& operator=(const ProgressBarBackBuffer&) = delete;
+    explicit ProgressBarBackBuffer(const gdi::SysColours& colours)
+        : colours_(&colours) {}
 
     // The buffer's context for a width x height paint: the existing one when it is large enough, else
     // a new buffer of width x height. Without a buffer, one is made only for a size of at least 1 x 1.
@@ -26,11 +22,11 @@ public:
     gdi::DeviceContext* EnsureBackBuffer(std::int32_t width, std::int32_t height);
     // Frees any buffer and makes one of width x height; on any failure there is no buffer afterwards.
     void CreateBackBuffer(std::int32_t width, std::int32_t height);
-    void DestroyBackBuffer();
+    void DestroyBackBuffer() { buffer_.Release(); }
 
-    gdi::DeviceContext* Dc() const { return dc_.get(); }
-    std::int32_t Width() const { return width_; }
-    std::int32_t Height() const { return height_; }
+    gdi::DeviceContext* Dc() const { return buffer_.Dc(); }
+    std::int32_t Width() const { return buffer_.Width(); }
+    std::int32_t Height() const { return buffer_.Height(); }
 
     // Copies the block (sourceX, sourceY, width x height) of the buffer to (destinationX,
     // destinationY) of target; a width or height below 1 means the buffer's own. False without a
@@ -47,11 +43,7 @@ public:
 
 private:
     const gdi::SysColours* colours_;
-    gdi::DcPtr dc_;
-    gdi::Bitmap bitmap_;
-    gdi::SelectedObject previousBitmap_;
-    std::int32_t width_ = 0;
-    std::int32_t height_ = 0;
+    gdi::MemoryBitmap buffer_;
 };
 
 } // namespace kelvo::controls::progressbar
