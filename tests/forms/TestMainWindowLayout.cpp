@@ -3,6 +3,8 @@
 #include <QTest>
 
 #include "FormsRig.h"
+#include "platform/host/FormReader.h"
+#include "platform/host/HostContext.h"
 
 using namespace kelvo;
 using tests::FormsRig;
@@ -43,57 +45,30 @@ private slots:
         QCOMPARE(rig.main.size(), QSize(371, 348));
     }
 
-    void controlsAtTheirPlaces_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QRect>("place");
-        const auto row = [](const char* name, int index, int l, int t, int w, int h) {
-            QTest::addRow("%s(%d)", name, index) << QString(name) << index << QRect(l, t, w, h);
-        };
-        row("Picture1", -1, 14, 4, 229, 49);
-        row("lblVersion", -1, 180, 16, 29, 24);
-        row("sknFrame3D1", -1, 264, 2, 107, 51);
-        for (int i = 0; i < 3; ++i) {
-            row("lblCaption", i, 12, 60 + 18 * i, 119, 15);
-            row("lblM", i, 134, 58 + 18 * i, 97, 17);
-            row("OptionLevel", i, 14, 134 + 16 * i, 15, 19);
-            row("lblLevel", i, 34, 136 + 16 * i, 87, 13);
-        }
-        const int columns[] = {32, 78, 130};
-        for (int i = 0; i < 3; ++i) {
-            row("optTimed", i, columns[i], 228, 15, 15);
-            row("lblInterval", i, columns[i] + 16, 228, 44, 13);
-            row("OptionRAMPercent", i, columns[i], 266, 15, 15);
-            row("lblPercent", i, columns[i] + 16, 266, 44, 13);
-        }
-        row("sknLine3D1", -1, 4, 116, 361, 2);
-        row("lblLevelHeading", -1, 10, 120, 86, 13);
-        row("lblDescription", -1, 136, 122, 225, 61);
-        row("sknLine3D2", -1, 4, 188, 361, 2);
-        row("lblScheduleHeading", -1, 10, 194, 67, 13);
-        row("sknLine3D4", -1, 232, 198, 2, 79);
-        row("NextOptimizeLabel", -1, 244, 204, 95, 37);
-        row("CheckOptionRAM", 0, 10, 210, 17, 15);
-        row("lblTimed", -1, 28, 210, 111, 13);
-        row("CheckOptionRAM", 1, 10, 248, 17, 15);
-        row("lblFreeRam", -1, 28, 248, 194, 13);
-        row("chkStart", -1, 240, 264, 19, 19);
-        row("lblStartMinimize", -1, 258, 266, 83, 13);
-        row("sknLine3D3", -1, 4, 286, 361, 2);
-        row("pb", -1, 6, 292, 357, 24);
-        row("lblReadme", -1, 6, 320, 83, 19);
-        row("cmdOptimize", -1, 120, 318, 123, 25);
-        row("lblWebsite", -1, 290, 320, 73, 19);
-    }
+    // Every instance of the form file is made and placed where the file puts it (host units to pixels,
+    // halves to even), inside the client area.
     void controlsAtTheirPlaces() {
-        QFETCH(QString, name);
-        QFETCH(int, index);
-        QFETCH(QRect, place);
         FormsRig rig;
         rig.Start();
-        auto* widget = qobject_cast<QWidget*>(rig.main.Instance(name, index));
-        QVERIFY2(widget != nullptr, qPrintable(name));
-        QCOMPARE(widget->geometry(), place);
+        const host::FormReader::Result read =
+            host::FormReader::ReadFile(QStringLiteral(":/forms/frmMain.json"));
+        QVERIFY(read.form.has_value());
+        const QRect client = rig.main.rect();
+        for (const host::InstanceSpec& instance : read.form->instances) {
+            auto* widget = qobject_cast<QWidget*>(rig.main.Instance(instance.name, instance.index));
+            QVERIFY2(widget != nullptr, qPrintable(instance.DisplayName()));
+            const QRect place(
+                host::HostContext::ToPixels(instance.left), host::HostContext::ToPixels(instance.top),
+                host::HostContext::ToPixels(instance.width), host::HostContext::ToPixels(instance.height));
+            QVERIFY2(widget->geometry() == place && client.contains(place),
+                     qPrintable(QStringLiteral("%1 at %2,%3 %4x%5")
+                                    .arg(instance.DisplayName())
+                                    .arg(widget->x())
+                                    .arg(widget->y())
+                                    .arg(widget->width())
+                                    .arg(widget->height())));
+        }
+        QVERIFY(read.form->instances.size() >= 40);
     }
 
     void optionsSpeakTheirCaptions() {
