@@ -58,7 +58,7 @@ QAccessibleInterface* sknButton::CreateAccessible() {
 sknButton::~sknButton() = default;
 
 QString sknButton::Version() {
-    return QString::fromLatin1(button::ButtonVersion.data(), qsizetype(button::ButtonVersion.size()));
+    return QString::fromLatin1(button::ButtonVersion);
 }
 
 // ---- painting support ----

@@ -1,5 +1,8 @@
 // The button's stored properties and its public setters: each setter stores, rebuilds what depends on
-// the value, repaints and tells the host, in the order the host and stored forms expect.
+// the value, repaints and tells the host, in the order the host and stored forms expect. The table holds
+// the 23 keys in the order they are written and read; every key is written on each save, defaults
+// included. A setter announces itself by its key, except PictureOver, stored as "PICH" and announced as
+// "PICO".
 #include <algorithm>
 #include <cmath>
 
@@ -16,25 +19,6 @@ namespace {
 using Table = host::PropertyTable<sknButton>;
 constexpr host::PropertyFlags Always{.writeAlways = true};
 
-// The key and notification name of a property, as the button's property list gives them.
-QString KeyOf(std::string_view property) {
-    for (const button::PropertyEntry& entry : button::ButtonPropertyTable) {
-        if (entry.property == property) {
-            return QString::fromLatin1(entry.key.data(), qsizetype(entry.key.size()));
-        }
-    }
-    return {};
-}
-
-QString NotifyNameOf(std::string_view property) {
-    for (const button::PropertyEntry& entry : button::ButtonPropertyTable) {
-        if (entry.property == property) {
-            return QString::fromLatin1(entry.notifyName.data(), qsizetype(entry.notifyName.size()));
-        }
-    }
-    return {};
-}
-
 } // namespace
 
 const host::PropertyTable<sknButton>& sknButton::Properties() {
@@ -45,79 +29,80 @@ const host::PropertyTable<sknButton>& sknButton::Properties() {
     static const auto table =
         Table()
             .Add<std::int32_t>(
-                KeyOf("ButtonType"), std::int32_t{2}, &sknButton::ButtonType,
+                QStringLiteral("BTYPE"), std::int32_t{2}, &sknButton::ButtonType,
                 [](sknButton& b, std::int32_t v) { b.look_.ButtonType = v; }, Always)
             .Add<QString>(
-                KeyOf("Caption"), QString(), &sknButton::Caption,
+                QStringLiteral("TX"), QString(), &sknButton::Caption,
                 [](sknButton& b, const QString& v) { b.look_.Caption = v; }, Always)
             .Add<bool>(
-                KeyOf("Enabled"), true, &sknButton::Enabled,
+                QStringLiteral("ENAB"), true, &sknButton::Enabled,
                 [](sknButton& b, bool v) { b.look_.Enabled = v; }, Always)
             .Add<host::FontObject>(
-                KeyOf("Font"), [](const sknButton& b) { return b.Surface().Font(); }, &sknButton::Font,
-                [](sknButton& b, const host::FontObject& v) { b.Surface().SetFont(v); }, Always)
+                QStringLiteral("FONT"), [](const sknButton& b) { return b.Surface().Font(); },
+                &sknButton::Font, [](sknButton& b, const host::FontObject& v) { b.Surface().SetFont(v); },
+                Always)
             .Add<std::int32_t>(
-                KeyOf("ColorScheme"), std::int32_t{1}, &sknButton::ColorScheme,
+                QStringLiteral("COLTYPE"), std::int32_t{1}, &sknButton::ColorScheme,
                 [](sknButton& b, std::int32_t v) { b.look_.ColorScheme = v; }, Always)
             .Add<bool>(
-                KeyOf("ShowFocusRect"), true, &sknButton::ShowFocusRect,
+                QStringLiteral("FOCUSR"), true, &sknButton::ShowFocusRect,
                 [](sknButton& b, bool v) { b.look_.ShowFocusRect = v; }, Always)
             .Add<gdi::Colour>(
-                KeyOf("BackColor"), systemColour(15), &sknButton::BackColor,
+                QStringLiteral("BCOL"), systemColour(15), &sknButton::BackColor,
                 [](sknButton& b, gdi::Colour v) { b.look_.BackColor = v; }, Always)
             .Add<gdi::Colour>(
-                KeyOf("BackOver"), [](const sknButton& b) { return b.look_.BackColor; }, &sknButton::BackOver,
-                [](sknButton& b, gdi::Colour v) { b.look_.BackOver = v; }, Always)
+                QStringLiteral("BCOLO"), [](const sknButton& b) { return b.look_.BackColor; },
+                &sknButton::BackOver, [](sknButton& b, gdi::Colour v) { b.look_.BackOver = v; }, Always)
             .Add<gdi::Colour>(
-                KeyOf("ForeColor"), systemColour(18), &sknButton::ForeColor,
+                QStringLiteral("FCOL"), systemColour(18), &sknButton::ForeColor,
                 [](sknButton& b, gdi::Colour v) { b.look_.ForeColor = v; }, Always)
             .Add<gdi::Colour>(
-                KeyOf("ForeOver"), [](const sknButton& b) { return b.look_.ForeColor; }, &sknButton::ForeOver,
-                [](sknButton& b, gdi::Colour v) { b.look_.ForeOver = v; }, Always)
+                QStringLiteral("FCOLO"), [](const sknButton& b) { return b.look_.ForeColor; },
+                &sknButton::ForeOver, [](sknButton& b, gdi::Colour v) { b.look_.ForeOver = v; }, Always)
             .Add<gdi::Colour>(
-                KeyOf("MaskColor"), gdi::Colour(button::DefaultMaskColor), &sknButton::MaskColor,
+                QStringLiteral("MCOL"), gdi::Colour(button::DefaultMaskColor), &sknButton::MaskColor,
                 [](sknButton& b, gdi::Colour v) { b.look_.MaskColor = v; }, Always)
             .Add<std::int16_t>(
-                KeyOf("MousePointer"), std::int16_t{0}, &sknButton::MousePointer,
+                QStringLiteral("MPTR"), std::int16_t{0}, &sknButton::MousePointer,
                 [](sknButton& b, std::int16_t v) {
                     // A kind the surface does not know leaves the cursor as it was.
                     static_cast<void>(b.Surface().SetMousePointer(v));
                 },
                 Always)
             .Add<host::PictureObject>(
-                KeyOf("MouseIcon"), host::PictureObject(), &sknButton::MouseIcon,
+                QStringLiteral("MICON"), host::PictureObject(), &sknButton::MouseIcon,
                 [](sknButton& b, const host::PictureObject& v) { b.Surface().SetMouseIcon(v); }, Always)
             .Add<host::PictureObject>(
-                KeyOf("PictureNormal"), host::PictureObject(), &sknButton::PictureNormal,
+                QStringLiteral("PICN"), host::PictureObject(), &sknButton::PictureNormal,
                 [](sknButton& b, const host::PictureObject& v) { b.pictureNormal_ = v; }, Always)
             .Add<host::PictureObject>(
-                KeyOf("PictureOver"), host::PictureObject(), &sknButton::PictureOver,
+                QStringLiteral("PICH"), host::PictureObject(), &sknButton::PictureOver,
                 [](sknButton& b, const host::PictureObject& v) { b.pictureOver_ = v; }, Always)
             .Add<bool>(
-                KeyOf("UseMaskColor"), true, &sknButton::UseMaskColor,
+                QStringLiteral("UMCOL"), true, &sknButton::UseMaskColor,
                 [](sknButton& b, bool v) { b.look_.UseMaskColor = v; }, Always)
             .Add<bool>(
-                KeyOf("SoftBevel"), false, &sknButton::SoftBevel,
+                QStringLiteral("SOFT"), false, &sknButton::SoftBevel,
                 [](sknButton& b, bool v) { b.look_.SoftBevel = v; }, Always)
             .Add<std::int32_t>(
-                KeyOf("PicturePosition"), std::int32_t{0}, &sknButton::PicturePosition,
+                QStringLiteral("PICPOS"), std::int32_t{0}, &sknButton::PicturePosition,
                 [](sknButton& b, std::int32_t v) { b.look_.PicturePosition = v; }, Always)
             .Add<bool>(
-                KeyOf("UseGreyscale"), false, &sknButton::UseGreyscale,
+                QStringLiteral("NGREY"), false, &sknButton::UseGreyscale,
                 [](sknButton& b, bool v) { b.look_.UseGreyscale = v; }, Always)
             .Add<std::int32_t>(
-                KeyOf("SpecialEffect"), std::int32_t{0}, &sknButton::SpecialEffect,
+                QStringLiteral("FX"), std::int32_t{0}, &sknButton::SpecialEffect,
                 [](sknButton& b, std::int32_t v) { b.look_.SpecialEffect = v; }, Always)
             // Applied through its setter, after the cursor kind and picture: it decides the cursor.
             .Add<bool>(
-                KeyOf("HandPointer"), false, &sknButton::HandPointer,
+                QStringLiteral("HAND"), false, &sknButton::HandPointer,
                 [](sknButton& b, bool v) { b.SetHandPointer(v); }, Always)
             .Add<bool>(
-                KeyOf("CheckBoxBehaviour"), false, &sknButton::CheckBoxBehaviour,
+                QStringLiteral("CHECK"), false, &sknButton::CheckBoxBehaviour,
                 [](sknButton& b, bool v) { b.look_.CheckBoxBehaviour = v; }, Always)
             .Add<bool>(
-                KeyOf("Value"), false, &sknButton::Value, [](sknButton& b, bool v) { b.look_.Value = v; },
-                Always);
+                QStringLiteral("VALUE"), false, &sknButton::Value,
+                [](sknButton& b, bool v) { b.look_.Value = v; }, Always);
     return table;
 }
 
@@ -142,14 +127,14 @@ void sknButton::SetBackColor(gdi::Colour colour) {
     }
     BuildPalette();
     Repaint();
-    PropertyChanged(NotifyNameOf("BackColor"));
+    PropertyChanged(QStringLiteral("BCOL"));
 }
 
 void sknButton::SetBackOver(gdi::Colour colour) {
     look_.BackOver = colour;
     BuildPalette();
     Repaint();
-    PropertyChanged(NotifyNameOf("BackOver"));
+    PropertyChanged(QStringLiteral("BCOLO"));
 }
 
 void sknButton::SetForeColor(gdi::Colour colour) {
@@ -159,35 +144,35 @@ void sknButton::SetForeColor(gdi::Colour colour) {
     }
     BuildPalette();
     Repaint();
-    PropertyChanged(NotifyNameOf("ForeColor"));
+    PropertyChanged(QStringLiteral("FCOL"));
 }
 
 void sknButton::SetForeOver(gdi::Colour colour) {
     look_.ForeOver = colour;
     BuildPalette();
     Repaint();
-    PropertyChanged(NotifyNameOf("ForeOver"));
+    PropertyChanged(QStringLiteral("FCOLO"));
 }
 
 void sknButton::SetMaskColor(gdi::Colour colour) {
     look_.MaskColor = colour;
     BuildPalette();
     Repaint();
-    PropertyChanged(NotifyNameOf("MaskColor"));
+    PropertyChanged(QStringLiteral("MCOL"));
 }
 
 void sknButton::SetColorScheme(std::int32_t scheme) {
     look_.ColorScheme = scheme;
     BuildPalette();
     Repaint();
-    PropertyChanged(NotifyNameOf("ColorScheme"));
+    PropertyChanged(QStringLiteral("COLTYPE"));
 }
 
 void sknButton::SetSoftBevel(bool soft) {
     look_.SoftBevel = soft;
     BuildPalette();
     Repaint();
-    PropertyChanged(NotifyNameOf("SoftBevel"));
+    PropertyChanged(QStringLiteral("SOFT"));
 }
 
 void sknButton::SetButtonType(std::int32_t type) {
@@ -199,7 +184,7 @@ void sknButton::SetButtonType(std::int32_t type) {
         CaptureBackground();
     }
     UserControl_Resize();
-    PropertyChanged(NotifyNameOf("ButtonType"));
+    PropertyChanged(QStringLiteral("BTYPE"));
 }
 
 void sknButton::SetCaption(const QString& caption) {
@@ -207,7 +192,7 @@ void sknButton::SetCaption(const QString& caption) {
     SetAccessKey();
     LayoutCaption();
     Repaint();
-    PropertyChanged(NotifyNameOf("Caption"));
+    PropertyChanged(QStringLiteral("TX"));
 }
 
 void sknButton::FontChanged() {
@@ -218,7 +203,7 @@ void sknButton::FontChanged() {
 void sknButton::SetFont(const host::FontObject& font) {
     Surface().SetFont(font);
     FontChanged();
-    PropertyChanged(NotifyNameOf("Font"));
+    PropertyChanged(QStringLiteral("FONT"));
 }
 
 void sknButton::SetFontBold(bool bold) {
@@ -265,25 +250,25 @@ void sknButton::SetEnabled(bool enabled) {
     look_.Enabled = enabled;
     Repaint();
     Surface().SetEnabled(enabled);
-    PropertyChanged(NotifyNameOf("Enabled"));
+    PropertyChanged(QStringLiteral("ENAB"));
 }
 
 void sknButton::SetShowFocusRect(bool show) {
     look_.ShowFocusRect = show;
     Repaint();
-    PropertyChanged(NotifyNameOf("ShowFocusRect"));
+    PropertyChanged(QStringLiteral("FOCUSR"));
 }
 
 void sknButton::SetSpecialEffect(std::int32_t effect) {
     look_.SpecialEffect = effect;
     Repaint();
-    PropertyChanged(NotifyNameOf("SpecialEffect"));
+    PropertyChanged(QStringLiteral("FX"));
 }
 
 void sknButton::SetCheckBoxBehaviour(bool check) {
     look_.CheckBoxBehaviour = check;
     Repaint();
-    PropertyChanged(NotifyNameOf("CheckBoxBehaviour"));
+    PropertyChanged(QStringLiteral("CHECK"));
 }
 
 void sknButton::SetValue(bool value) {
@@ -291,7 +276,7 @@ void sknButton::SetValue(bool value) {
     if (look_.CheckBoxBehaviour) {
         Repaint();
     }
-    PropertyChanged(NotifyNameOf("Value"));
+    PropertyChanged(QStringLiteral("VALUE"));
 }
 
 void sknButton::SetUseGreyscale(bool greyscale) {
@@ -299,7 +284,7 @@ void sknButton::SetUseGreyscale(bool greyscale) {
     if (!pictureNormal_.IsEmpty()) {
         Repaint();
     }
-    PropertyChanged(NotifyNameOf("UseGreyscale"));
+    PropertyChanged(QStringLiteral("NGREY"));
 }
 
 void sknButton::SetUseMaskColor(bool use) {
@@ -307,7 +292,7 @@ void sknButton::SetUseMaskColor(bool use) {
     if (!pictureNormal_.IsEmpty()) {
         Repaint();
     }
-    PropertyChanged(NotifyNameOf("UseMaskColor"));
+    PropertyChanged(QStringLiteral("UMCOL"));
 }
 
 void sknButton::SetPictureNormal(const host::PictureObject& picture) {
@@ -315,7 +300,7 @@ void sknButton::SetPictureNormal(const host::PictureObject& picture) {
     MeasurePicture();
     LayoutCaption();
     Repaint();
-    PropertyChanged(NotifyNameOf("PictureNormal"));
+    PropertyChanged(QStringLiteral("PICN"));
 }
 
 void sknButton::SetPictureOver(const host::PictureObject& picture) {
@@ -323,24 +308,24 @@ void sknButton::SetPictureOver(const host::PictureObject& picture) {
     if (look_.Hovering) {
         Repaint();
     }
-    PropertyChanged(NotifyNameOf("PictureOver"));
+    PropertyChanged(QStringLiteral("PICO"));
 }
 
 void sknButton::SetPicturePosition(std::int32_t position) {
     look_.PicturePosition = position;
-    PropertyChanged(NotifyNameOf("PicturePosition"));
+    PropertyChanged(QStringLiteral("PICPOS"));
     LayoutCaption();
     Repaint();
 }
 
 void sknButton::SetMousePointer(std::int16_t pointer) {
     Surface().SetMousePointer(pointer);
-    PropertyChanged(NotifyNameOf("MousePointer"));
+    PropertyChanged(QStringLiteral("MPTR"));
 }
 
 void sknButton::SetMouseIcon(const host::PictureObject& icon) {
     Surface().SetMouseIcon(icon); // a picture the surface refuses leaves the cursor picture as it was
-    PropertyChanged(NotifyNameOf("MouseIcon"));
+    PropertyChanged(QStringLiteral("MICON"));
 }
 
 void sknButton::ApplyHandPointer(bool hand) {
@@ -358,7 +343,7 @@ void sknButton::ApplyHandPointer(bool hand) {
 void sknButton::SetHandPointer(bool hand) {
     handPointer_ = hand;
     ApplyHandPointer(hand);
-    PropertyChanged(NotifyNameOf("HandPointer"));
+    PropertyChanged(QStringLiteral("HAND"));
 }
 
 } // namespace kelvo::controls

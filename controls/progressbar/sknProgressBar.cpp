@@ -13,34 +13,8 @@ namespace kelvo::controls {
 
 namespace {
 
-using progressbar::PersistedProperties;
-using progressbar::PersistedProperty;
-
 constexpr gdi::Colour White{0xFFFFFF};
 constexpr gdi::Colour Highlight = gdi::Colour::System(13);
-
-// The stored entry of one key; a key that is not in the list does not compile.
-consteval const PersistedProperty& Stored(std::string_view key) {
-    for (const PersistedProperty& p : PersistedProperties) {
-        if (p.key == key) {
-            return p;
-        }
-    }
-    throw "no such stored property";
-}
-
-QString KeyOf(const PersistedProperty& p) {
-    return QString::fromLatin1(p.key.data(), static_cast<qsizetype>(p.key.size()));
-}
-
-// Every default fits its type (checked where the list is kept), so these only narrow.
-std::int32_t LongDefault(const PersistedProperty& p) {
-    return static_cast<std::int32_t>(p.defaultValue);
-}
-
-gdi::Colour ColourDefault(const PersistedProperty& p) {
-    return gdi::Colour(static_cast<std::uint32_t>(p.defaultValue));
-}
 
 } // namespace
 
@@ -61,39 +35,31 @@ const host::PropertyTable<sknProgressBar>& sknProgressBar::Properties() {
     // Reading stores each value quietly; the control paints once when the whole store has been read,
     // which is what the writes of the repainting properties would have left on the screen.
     using Bar = sknProgressBar;
-    constexpr const PersistedProperty& brushStyle = Stored("BrushStyle");
-    constexpr const PersistedProperty& colour = Stored("Color");
-    constexpr const PersistedProperty& image = Stored("Image");
-    constexpr const PersistedProperty& max = Stored("Max");
-    constexpr const PersistedProperty& min = Stored("Min");
-    constexpr const PersistedProperty& orientation = Stored("Orientation");
-    constexpr const PersistedProperty& scrolling = Stored("Scrolling");
-    constexpr const PersistedProperty& showText = Stored("ShowText");
-    constexpr const PersistedProperty& fillOrEmpty = Stored("FillOrEmpty");
-    constexpr const PersistedProperty& value = Stored("Value");
+    // The keys in the order they are read and written; a value equal to its default is left out of the
+    // store. The colour's default is system colour 13, the selection highlight.
     static const auto table =
         host::PropertyTable<Bar>()
-            .Add<std::int32_t>(KeyOf(brushStyle), LongDefault(brushStyle), &Bar::eBrushStyle,
+            .Add<std::int32_t>(QStringLiteral("BrushStyle"), 4, &Bar::eBrushStyle,
                                [](Bar& b, std::int32_t v) { b.brushStyle_ = v; })
-            .Add<gdi::Colour>(KeyOf(colour), ColourDefault(colour), &Bar::Color,
+            .Add<gdi::Colour>(QStringLiteral("Color"), Highlight, &Bar::Color,
                               [](Bar& b, gdi::Colour v) {
                                   b.colour_ = progressbar::ResolveColour(v, b.Host().SysColours());
                               })
-            .Add<host::PictureObject>(KeyOf(image), host::PictureObject(), &Bar::Image,
+            .Add<host::PictureObject>(QStringLiteral("Image"), host::PictureObject(), &Bar::Image,
                                       [](Bar& b, const host::PictureObject& v) { b.picture_ = v; })
-            .Add<std::int32_t>(KeyOf(max), LongDefault(max), &Bar::Max,
+            .Add<std::int32_t>(QStringLiteral("Max"), 100, &Bar::Max,
                                [](Bar& b, std::int32_t v) { b.max_ = v; })
-            .Add<std::int32_t>(KeyOf(min), LongDefault(min), &Bar::Min,
+            .Add<std::int32_t>(QStringLiteral("Min"), 0, &Bar::Min,
                                [](Bar& b, std::int32_t v) { b.min_ = v; })
-            .Add<std::int32_t>(KeyOf(orientation), LongDefault(orientation), &Bar::Orientation,
+            .Add<std::int32_t>(QStringLiteral("Orientation"), 0, &Bar::Orientation,
                                [](Bar& b, std::int32_t v) { b.orientation_ = v; })
-            .Add<std::int32_t>(KeyOf(scrolling), LongDefault(scrolling), &Bar::Scrolling,
+            .Add<std::int32_t>(QStringLiteral("Scrolling"), 0, &Bar::Scrolling,
                                [](Bar& b, std::int32_t v) { b.style_ = v; })
-            .Add<bool>(KeyOf(showText), showText.defaultValue != 0, &Bar::ShowText,
+            .Add<bool>(QStringLiteral("ShowText"), false, &Bar::ShowText,
                        [](Bar& b, bool v) { b.showText_ = v; })
-            .Add<std::int32_t>(KeyOf(fillOrEmpty), LongDefault(fillOrEmpty), &Bar::FillOrEmpty,
+            .Add<std::int32_t>(QStringLiteral("FillOrEmpty"), 1, &Bar::FillOrEmpty,
                                [](Bar& b, std::int32_t v) { b.fillOrEmpty_ = v; })
-            .Add<std::int32_t>(KeyOf(value), LongDefault(value), &Bar::Value,
+            .Add<std::int32_t>(QStringLiteral("Value"), 0, &Bar::Value,
                                [](Bar& b, std::int32_t v) { b.value_ = v; });
     return table;
 }
@@ -222,9 +188,8 @@ bool sknProgressBar::PaintWouldRepeat() const {
 }
 
 void sknProgressBar::UserControl_Initialize() {
-    SetFont(host::FontObject(QString::fromLatin1(progressbar::InitialFontName.data(),
-                                                 static_cast<qsizetype>(progressbar::InitialFontName.size())),
-                             progressbar::InitialFontSize));
+    SetFont(
+        host::FontObject(QString::fromLatin1(progressbar::InitialFontName), progressbar::InitialFontSize));
     Surface().SetBackColor(White);
     SethDC();
     max_ = 100;

@@ -20,8 +20,7 @@ inline constexpr gdi::Colour BarColour{0x6A240A};
 
 // The font every bar starts with, substituted as the host does.
 inline QFont StartFont() {
-    return host::FontObject(QString::fromLatin1(InitialFontName.data(), InitialFontName.size()),
-                            InitialFontSize)
+    return host::FontObject(QString::fromLatin1(InitialFontName), InitialFontSize)
         .ToQFont(host::FontSubstitution());
 }
 
