@@ -154,17 +154,12 @@ void sknButton::UserControl_Initialize() {
 }
 
 void sknButton::UserControl_InitProperties() {
-    look_.Enabled = true;
-    look_.ShowFocusRect = true;
-    look_.UseMaskColor = true;
+    // The table starts the type, the scheme, the colours (those of the system scheme, as its palette has
+    // them), the mask and the switches that are on; the caption and font are the form's.
+    Properties().InitProperties(*this);
     look_.Caption = Ambient().displayName;
     Surface().SetFont(Ambient().font);
-    look_.ButtonType = 2;
-    look_.ColorScheme = 1;
     BuildPalette();
-    look_.BackColor = look_.BackOver = fields_.Palette.FaceColor;
-    look_.ForeColor = look_.ForeOver = fields_.Palette.TextColor;
-    look_.MaskColor = gdi::Colour(button::DefaultMaskColor);
     LayoutCaption();
 }
 

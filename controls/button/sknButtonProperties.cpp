@@ -18,6 +18,8 @@ namespace {
 
 using Table = host::PropertyTable<sknButton>;
 constexpr host::PropertyFlags Always{.writeAlways = true};
+// Also what a new button starts with (the table's InitProperties).
+constexpr host::PropertyFlags OnInit{.writeAlways = true, .setOnInit = true};
 
 } // namespace
 
@@ -30,38 +32,38 @@ const host::PropertyTable<sknButton>& sknButton::Properties() {
         Table()
             .Add<std::int32_t>(
                 QStringLiteral("BTYPE"), std::int32_t{2}, &sknButton::ButtonType,
-                [](sknButton& b, std::int32_t v) { b.look_.ButtonType = v; }, Always)
+                [](sknButton& b, std::int32_t v) { b.look_.ButtonType = v; }, OnInit)
             .Add<QString>(
                 QStringLiteral("TX"), QString(), &sknButton::Caption,
                 [](sknButton& b, const QString& v) { b.look_.Caption = v; }, Always)
             .Add<bool>(
                 QStringLiteral("ENAB"), true, &sknButton::Enabled,
-                [](sknButton& b, bool v) { b.look_.Enabled = v; }, Always)
+                [](sknButton& b, bool v) { b.look_.Enabled = v; }, OnInit)
             .Add<host::FontObject>(
                 QStringLiteral("FONT"), [](const sknButton& b) { return b.Surface().Font(); },
                 &sknButton::Font, [](sknButton& b, const host::FontObject& v) { b.Surface().SetFont(v); },
                 Always)
             .Add<std::int32_t>(
                 QStringLiteral("COLTYPE"), std::int32_t{1}, &sknButton::ColorScheme,
-                [](sknButton& b, std::int32_t v) { b.look_.ColorScheme = v; }, Always)
+                [](sknButton& b, std::int32_t v) { b.look_.ColorScheme = v; }, OnInit)
             .Add<bool>(
                 QStringLiteral("FOCUSR"), true, &sknButton::ShowFocusRect,
-                [](sknButton& b, bool v) { b.look_.ShowFocusRect = v; }, Always)
+                [](sknButton& b, bool v) { b.look_.ShowFocusRect = v; }, OnInit)
             .Add<gdi::Colour>(
                 QStringLiteral("BCOL"), systemColour(15), &sknButton::BackColor,
-                [](sknButton& b, gdi::Colour v) { b.look_.BackColor = v; }, Always)
+                [](sknButton& b, gdi::Colour v) { b.look_.BackColor = v; }, OnInit)
             .Add<gdi::Colour>(
                 QStringLiteral("BCOLO"), [](const sknButton& b) { return b.look_.BackColor; },
-                &sknButton::BackOver, [](sknButton& b, gdi::Colour v) { b.look_.BackOver = v; }, Always)
+                &sknButton::BackOver, [](sknButton& b, gdi::Colour v) { b.look_.BackOver = v; }, OnInit)
             .Add<gdi::Colour>(
                 QStringLiteral("FCOL"), systemColour(18), &sknButton::ForeColor,
-                [](sknButton& b, gdi::Colour v) { b.look_.ForeColor = v; }, Always)
+                [](sknButton& b, gdi::Colour v) { b.look_.ForeColor = v; }, OnInit)
             .Add<gdi::Colour>(
                 QStringLiteral("FCOLO"), [](const sknButton& b) { return b.look_.ForeColor; },
-                &sknButton::ForeOver, [](sknButton& b, gdi::Colour v) { b.look_.ForeOver = v; }, Always)
+                &sknButton::ForeOver, [](sknButton& b, gdi::Colour v) { b.look_.ForeOver = v; }, OnInit)
             .Add<gdi::Colour>(
                 QStringLiteral("MCOL"), gdi::Colour(button::DefaultMaskColor), &sknButton::MaskColor,
-                [](sknButton& b, gdi::Colour v) { b.look_.MaskColor = v; }, Always)
+                [](sknButton& b, gdi::Colour v) { b.look_.MaskColor = v; }, OnInit)
             .Add<std::int16_t>(
                 QStringLiteral("MPTR"), std::int16_t{0}, &sknButton::MousePointer,
                 [](sknButton& b, std::int16_t v) {
@@ -80,7 +82,7 @@ const host::PropertyTable<sknButton>& sknButton::Properties() {
                 [](sknButton& b, const host::PictureObject& v) { b.pictureOver_ = v; }, Always)
             .Add<bool>(
                 QStringLiteral("UMCOL"), true, &sknButton::UseMaskColor,
-                [](sknButton& b, bool v) { b.look_.UseMaskColor = v; }, Always)
+                [](sknButton& b, bool v) { b.look_.UseMaskColor = v; }, OnInit)
             .Add<bool>(
                 QStringLiteral("SOFT"), false, &sknButton::SoftBevel,
                 [](sknButton& b, bool v) { b.look_.SoftBevel = v; }, Always)

@@ -146,12 +146,21 @@ private slots:
         QCOMPARE(savedAgain, saved);
     }
 
-    // What a stored button without any key comes back as, written out here (stored files rely on it). The
-    // cursor kind is the arrow: "HAND", False, is applied after "MPTR".
-    void missingKeysReadAsTheirDefaults() {
+    // What a stored button without any key comes back as, and what a new one starts with, written out here
+    // (stored files and forms rely on them). A stored button's cursor kind is the arrow: "HAND", False, is
+    // applied after "MPTR"; a new one keeps the surface's.
+    void startingValues_data() {
+        QTest::addColumn<bool>("stored");
+        QTest::addColumn<std::int64_t>("pointer");
+        QTest::newRow("stored without keys") << true << std::int64_t{1};
+        QTest::newRow("new") << false << std::int64_t{0};
+    }
+    void startingValues() {
+        QFETCH(bool, stored);
+        QFETCH(std::int64_t, pointer);
         sknButton button(host_);
         host::PropertyBag empty;
-        button.LoadStored(empty);
+        stored ? button.LoadStored(empty) : button.LoadNew();
         const std::vector<std::pair<const char*, std::int64_t>> values{
             {"ButtonType", button.ButtonType()},
             {"ColorScheme", button.ColorScheme()},
@@ -168,12 +177,15 @@ private slots:
             {"CheckBoxBehaviour", button.CheckBoxBehaviour()},
             {"Value", button.Value()}};
         const std::vector<std::pair<const char*, std::int64_t>> expected{
-            {"ButtonType", 2},        {"ColorScheme", 1},  {"Enabled", 1},       {"ShowFocusRect", 1},
-            {"MaskColor", 0xC0C0C0},  {"MousePointer", 1}, {"UseMaskColor", 1},  {"SoftBevel", 0},
-            {"PicturePosition", 0},   {"UseGreyscale", 0}, {"SpecialEffect", 0}, {"HandPointer", 0},
+            {"ButtonType", 2},        {"ColorScheme", 1},
+            {"Enabled", 1},           {"ShowFocusRect", 1},
+            {"MaskColor", 0xC0C0C0},  {"MousePointer", pointer},
+            {"UseMaskColor", 1},      {"SoftBevel", 0},
+            {"PicturePosition", 0},   {"UseGreyscale", 0},
+            {"SpecialEffect", 0},     {"HandPointer", 0},
             {"CheckBoxBehaviour", 0}, {"Value", 0}};
         QCOMPARE(values, expected);
-        QCOMPARE(button.Caption(), QString());
+        QCOMPARE(button.Caption(), stored ? QString() : button.Ambient().displayName);
         QCOMPARE(button.BackColor(), host_.SysColours().GetSysColor(15));
         QCOMPARE(button.BackOver(), button.BackColor());
         QCOMPARE(button.ForeColor(), host_.SysColours().GetSysColor(18));
