@@ -20,6 +20,7 @@
 #include "platform/system/Clock.h"
 #include "platform/system/EventPump.h"
 #include "platform/system/MemoryPressure.h"
+#include "tests/support/MainWindowBar.h"
 
 using namespace kelvo;
 using namespace kelvo::optimizer;
@@ -170,16 +171,11 @@ private:
     controls::sknProgressBar& bar_;
 };
 
-// The bar with the main window's stored settings, shown at its size there.
-void LoadMainWindowBar(controls::sknProgressBar& bar) {
-    bar.resize(357, 24);
-    host::PropertyBag bag;
-    bag.Write(QStringLiteral("BrushStyle"), std::int32_t{0});
-    bag.Write(QStringLiteral("Color"), gdi::Colour{0x006A240A});
-    bag.Write(QStringLiteral("Scrolling"), std::int32_t{4});
-    bag.Write(QStringLiteral("ShowText"), true);
-    bag.Write(QStringLiteral("FillOrEmpty"), std::int32_t{0});
-    bar.LoadStored(bag);
+// The bar of the main window's form file, shown at its size there.
+void ShowMainWindowBar(controls::sknProgressBar& bar) {
+    if (!tests::LoadMainWindowBar(bar)) {
+        std::fputs("the main window's form file could not be read\n", stderr);
+    }
     bar.show();
     QCoreApplication::processEvents();
 }
@@ -205,7 +201,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     host::HostContext host;
     controls::sknProgressBar bar(host);
-    LoadMainWindowBar(bar);
+    ShowMainWindowBar(bar);
     BarSink barSink(bar);
     std::printf("one Value write at 357 x 24 (paint, copy to the surface, copy to the screen): %.1f us\n",
                 ValueWriteMicroseconds(bar));

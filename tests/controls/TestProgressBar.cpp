@@ -11,6 +11,7 @@
 #include "platform/gdi/Text.h"
 #include "platform/host/HostContext.h"
 #include "platform/host/PropertyBag.h"
+#include "tests/support/MainWindowBar.h"
 
 using namespace kelvo;
 using namespace kelvo::controls;
@@ -81,16 +82,12 @@ class TestProgressBar : public QObject {
         return bar;
     }
 
-    // The main window's bar, loaded from its stored settings.
+    // The main window's bar, loaded from the real form file.
     std::unique_ptr<sknProgressBar> MainBar() {
-        auto bar = Bar(QSize(357, 24));
-        host::PropertyBag bag;
-        bag.Write(QStringLiteral("BrushStyle"), std::int32_t{0});
-        bag.Write(QStringLiteral("Color"), gdi::Colour{0x006A240A});
-        bag.Write(QStringLiteral("Scrolling"), std::int32_t{4});
-        bag.Write(QStringLiteral("ShowText"), true);
-        bag.Write(QStringLiteral("FillOrEmpty"), std::int32_t{0});
-        bar->LoadStored(bag);
+        auto bar = std::make_unique<sknProgressBar>(host_);
+        if (!tests::LoadMainWindowBar(*bar)) {
+            qFatal("the main window's form file has no readable progress bar");
+        }
         return bar;
     }
 
