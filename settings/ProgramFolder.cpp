@@ -18,7 +18,7 @@ bool RunsInstalled(const QString& appFolder, const FileExists& exists) {
 }
 
 QString ReadmePath(const QString& appFolder, const FileExists& exists) {
-    const QString beside = appFolder + QStringLiteral("readme.txt");
+    QString beside = appFolder + QStringLiteral("readme.txt");
     if (exists(beside)) {
         return beside;
     }
