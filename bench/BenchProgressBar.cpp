@@ -62,8 +62,9 @@ int main(int argc, char** argv) {
     // The value steps through 0..100 as a pass drives it, so every width of the fill is measured.
     const auto paint = [&](int i) {
         look.value = i % 101;
-        DrawProgressBar(&buffer, ScreenTarget{surface, [&screen]() -> gdi::DeviceContext& { return screen; }},
-                        area, look, state);
+        state = DrawProgressBar(&buffer,
+                                ScreenTarget{surface, [&screen]() -> gdi::DeviceContext& { return screen; }},
+                                area, look, state);
     };
     const double withText = Time(2000, paint);
     look.showText = false;

@@ -34,36 +34,29 @@ struct ProgressBarLook {
     // The client area in pixels.
     std::int32_t clientWidth = 0;
     std::int32_t clientHeight = 0;
+
+    // Pictures compare by their pixels, which costs nothing for the same image (or none).
+    friend bool operator==(const ProgressBarLook&, const ProgressBarLook&) = default;
 };
 
-// Whether two looks paint alike: every field equal, the pictures the same image (same pixels by
-// identity, not compared pixel by pixel).
-inline bool SameLook(const ProgressBarLook& a, const ProgressBarLook& b) {
-    return a.colour == b.colour && a.scrolling == b.scrolling && a.orientation == b.orientation &&
-           a.fillOrEmpty == b.fillOrEmpty && a.brushStyle == b.brushStyle && a.showText == b.showText &&
-           a.value == b.value && a.max == b.max && a.clientWidth == b.clientWidth &&
-           a.clientHeight == b.clientHeight && a.picture.cacheKey() == b.picture.cacheKey() &&
-           a.font == b.font;
-}
-
-// What the paint routines keep between paints. Several styles work out only part of the fill rectangle
-// and use what an earlier paint left in the rest, so this lives as long as the control does.
-struct ProgressBarState {
-    gdi::Rect client;
+// What one paint leaves for the next: several styles work out only part of the fill rectangle and use
+// what an earlier paint left in the rest, so this lives as long as the control does.
+struct ProgressBarCarried {
     gdi::Rect fill;
     gdi::Rect gap;
-    gdi::Rect text;
     double fillFraction = 0.0;
     std::int32_t blockWidth = 0;
     std::int32_t blockGap = 2;
-    friend bool operator==(const ProgressBarState& a, const ProgressBarState& b) = default;
+    friend bool operator==(const ProgressBarCarried&, const ProgressBarCarried&) = default;
 };
 
-// Whether two states give the same paint: every paint works out the client and text rectangles afresh
-// before it uses them, so only the rest of the state carries over from one paint to the next.
-inline bool SameCarriedState(const ProgressBarState& a, const ProgressBarState& b) {
-    return a.fill == b.fill && a.gap == b.gap && a.fillFraction == b.fillFraction &&
-           a.blockWidth == b.blockWidth && a.blockGap == b.blockGap;
-}
+// A paint's rectangles: what it carries to the next, and the client and text rectangles it works out
+// afresh each time (so two paints that carry the same start alike whatever these hold).
+struct ProgressBarState : ProgressBarCarried {
+    gdi::Rect client;
+    gdi::Rect text;
+    const ProgressBarCarried& Carried() const { return *this; }
+    friend bool operator==(const ProgressBarState&, const ProgressBarState&) = default;
+};
 
 } // namespace kelvo::controls::progressbar

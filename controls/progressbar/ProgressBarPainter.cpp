@@ -109,7 +109,9 @@ QString PercentText(const ProgressBarLook& look) {
     return QString::fromLatin1(digits.data(), end - digits.data());
 }
 
-void PaintProgressBar(gdi::DeviceContext& dc, const ProgressBarLook& look, ProgressBarState& state) {
+ProgressBarState PaintProgressBar(gdi::DeviceContext& dc, const ProgressBarLook& look,
+                                  const ProgressBarState& carried) {
+    ProgressBarState state = carried;
     state.client = gdi::Rect{0, 0, std::max(look.clientWidth, 0), std::max(look.clientHeight, 0)};
     FillSolid(dc, state.client, look.scrolling == 6 ? gdi::Colour(0x000000) : gdi::Colour(0xFFFFFF));
     BarPaint paint(dc, look, state);
@@ -140,20 +142,22 @@ void PaintProgressBar(gdi::DeviceContext& dc, const ProgressBarLook& look, Progr
         break;
     }
     DrawText(paint);
+    return state;
 }
 
-void DrawProgressBar(const ProgressBarBackBuffer* bufferInUse, const ScreenTarget& screen,
-                     const ScreenArea& area, const ProgressBarLook& look, ProgressBarState& state) {
+ProgressBarState DrawProgressBar(const ProgressBarBackBuffer* bufferInUse, const ScreenTarget& screen,
+                                 const ScreenArea& area, const ProgressBarLook& look,
+                                 const ProgressBarState& carried) {
     gdi::DeviceContext* buffer = bufferInUse != nullptr ? bufferInUse->Dc() : nullptr;
     if (buffer == nullptr) {
-        PaintProgressBar(screen.context(), look, state);
-        return;
+        return PaintProgressBar(screen.context(), look, carried);
     }
-    PaintProgressBar(*buffer, look, state);
+    ProgressBarState state = PaintProgressBar(*buffer, look, carried);
     if (area.width >= 1 && area.height >= 1 &&
         !bufferInUse->Shows(screen.shown, area.left, area.top, area.width, area.height)) {
         bufferInUse->pDraw(screen.context(), 0, 0, area.width, area.height, area.left, area.top);
     }
+    return state;
 }
 
 } // namespace kelvo::controls::progressbar

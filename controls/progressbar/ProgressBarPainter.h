@@ -17,8 +17,10 @@ namespace kelvo::controls::progressbar {
 QString PercentText(const ProgressBarLook& look);
 
 // Paints the whole bar on dc: reads the client rectangle, fills the background (black for style 6,
-// white otherwise), draws the style selected by `Scrolling` and then the percentage text.
-void PaintProgressBar(gdi::DeviceContext& dc, const ProgressBarLook& look, ProgressBarState& state);
+// white otherwise), draws the style selected by `Scrolling` and then the percentage text. Starts from
+// what the last paint carried and gives back what the next one needs; dc is left as it was found.
+ProgressBarState PaintProgressBar(gdi::DeviceContext& dc, const ProgressBarLook& look,
+                                  const ProgressBarState& carried);
 
 // Where the control's pixels are, in pixels of its own context.
 struct ScreenArea {
@@ -39,7 +41,8 @@ struct ScreenTarget {
 // buffer copied to the control's own context unless that already shows exactly these pixels; without a
 // buffer, straight on the control's context. An empty client area copies nothing, so pixels of a larger
 // buffer never reach the screen.
-void DrawProgressBar(const ProgressBarBackBuffer* bufferInUse, const ScreenTarget& screen,
-                     const ScreenArea& area, const ProgressBarLook& look, ProgressBarState& state);
+ProgressBarState DrawProgressBar(const ProgressBarBackBuffer* bufferInUse, const ScreenTarget& screen,
+                                 const ScreenArea& area, const ProgressBarLook& look,
+                                 const ProgressBarState& carried);
 
 } // namespace kelvo::controls::progressbar

@@ -162,11 +162,11 @@ void sknProgressBar::DrawProgressBar() {
                           buffer_.Width() >= look.clientWidth && buffer_.Height() >= look.clientHeight;
     if (!buffered) {
         lastPaint_.reset();
-        progressbar::DrawProgressBar(nullptr, screen, area, look, state_);
+        state_ = progressbar::DrawProgressBar(nullptr, screen, area, look, state_);
         return;
     }
     PaintRecord record{look, state_, buffer_.Dc()->State(), 0};
-    progressbar::DrawProgressBar(&buffer_, screen, area, look, state_);
+    state_ = progressbar::DrawProgressBar(&buffer_, screen, area, look, state_);
     record.surfaceChanges = Surface().Changes();
     lastPaint_ = std::move(record);
 }
@@ -183,8 +183,8 @@ bool sknProgressBar::PaintWouldRepeat() const {
     gdi::DrawingState dc = buffer_.Dc()->State();
     dc.currentX = lastPaint_->dc.currentX;
     dc.currentY = lastPaint_->dc.currentY;
-    return progressbar::SameCarriedState(lastPaint_->state, state_) && lastPaint_->dc == dc &&
-           progressbar::SameLook(lastPaint_->look, Look());
+    return lastPaint_->state.Carried() == state_.Carried() && lastPaint_->dc == dc &&
+           lastPaint_->look == Look();
 }
 
 void sknProgressBar::UserControl_Initialize() {

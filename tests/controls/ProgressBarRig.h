@@ -50,7 +50,7 @@ inline QImage Paint(const ProgressBarLook& look, ProgressBarState& state, QRgb f
     image.fill(fillColour);
     const gdi::SysColours colours = gdi::SysColours::Classic();
     gdi::DeviceContext dc(image, colours);
-    PaintProgressBar(dc, look, state);
+    state = PaintProgressBar(dc, look, state);
     return image;
 }
 

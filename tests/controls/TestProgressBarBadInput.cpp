@@ -112,8 +112,8 @@ private slots:
                 look.picture = pattern;
                 look.showText = true;
                 ProgressBarState state;
-                PaintProgressBar(dc, look, state);
-                PaintProgressBar(dc, look, state); // again, from what the first paint left
+                state = PaintProgressBar(dc, look, state);
+                state = PaintProgressBar(dc, look, state); // again, from what the first paint left
                 QVERIFY2(
                     target.GuardsIntact(),
                     qPrintable(QStringLiteral("style %1 orientation %2").arg(scrolling).arg(orientation)));

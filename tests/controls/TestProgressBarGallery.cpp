@@ -33,9 +33,9 @@ QImage ShowBar(const ProgressBarLook& look, const gdi::SysColours& colours) {
     ProgressBarBackBuffer buffer(colours);
     ProgressBarState state;
     const bool buffered = buffer.EnsureBackBuffer(look.clientWidth, look.clientHeight) != nullptr;
-    DrawProgressBar(buffered ? &buffer : nullptr,
-                    ScreenTarget{surface, [&screen]() -> gdi::DeviceContext& { return screen; }},
-                    ScreenArea{0, 0, look.clientWidth, look.clientHeight}, look, state);
+    state = DrawProgressBar(buffered ? &buffer : nullptr,
+                            ScreenTarget{surface, [&screen]() -> gdi::DeviceContext& { return screen; }},
+                            ScreenArea{0, 0, look.clientWidth, look.clientHeight}, look, state);
     return surface;
 }
 

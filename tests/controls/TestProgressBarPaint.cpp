@@ -345,7 +345,7 @@ private slots:
                 gdi::SetTextColor(dc, gdi::Colour(0x123456));
                 const auto font = dc.CurrentFont().font;
                 ProgressBarState state;
-                PaintProgressBar(dc, look, state);
+                state = PaintProgressBar(dc, look, state);
                 QCOMPARE(gdi::GetTextColor(dc).Raw(), 0x123456u);
                 QCOMPARE(dc.CurrentFont().font, font);
                 QCOMPARE(state.text, gdi::Rect{});
@@ -367,7 +367,7 @@ private slots:
                         const gdi::SysColours colours = gdi::SysColours::Classic();
                         gdi::DeviceContext dc(image, colours);
                         gdi::MoveToEx(dc, pen.x(), pen.y());
-                        PaintProgressBar(dc, look, state);
+                        state = PaintProgressBar(dc, look, state);
                         return image;
                     };
                     ProgressBarState fresh;

@@ -165,17 +165,17 @@ private slots:
                                       return screen;
                                   }};
         buffer.EnsureBackBuffer(40, 24);
-        DrawProgressBar(&buffer, target, ScreenArea{0, 0, 40, 24}, look, state);
+        state = DrawProgressBar(&buffer, target, ScreenArea{0, 0, 40, 24}, look, state);
         QCOMPARE(At(screenImage, 39, 23), 0xFFFFFFu); // the etched edge's outer highlight
         // The same pixels again: the screen's context is not even taken.
-        DrawProgressBar(&buffer, target, ScreenArea{0, 0, 40, 24}, look, state);
+        state = DrawProgressBar(&buffer, target, ScreenArea{0, 0, 40, 24}, look, state);
         QCOMPARE(taken, 1);
 
         screenImage.fill(0xFF00FF00u);
         look.clientWidth = 20;
         look.clientHeight = 10;
         buffer.EnsureBackBuffer(20, 10);
-        DrawProgressBar(&buffer, target, ScreenArea{0, 0, 20, 10}, look, state);
+        state = DrawProgressBar(&buffer, target, ScreenArea{0, 0, 20, 10}, look, state);
         QCOMPARE(buffer.Width(), 40);
         for (int y = 0; y < 24; ++y) {
             for (int x = 0; x < 40; ++x) {
@@ -186,7 +186,7 @@ private slots:
         screenImage.fill(0xFF00FF00u);
         look.clientWidth = 0;
         buffer.EnsureBackBuffer(0, 10);
-        DrawProgressBar(&buffer, target, ScreenArea{0, 0, 0, 10}, look, state);
+        state = DrawProgressBar(&buffer, target, ScreenArea{0, 0, 0, 10}, look, state);
         QCOMPARE(At(screenImage, 0, 0), 0x00FF00u);
         // pDraw without its optional arguments copies the whole buffer to (0, 0).
         QVERIFY(buffer.pDraw(screen));
