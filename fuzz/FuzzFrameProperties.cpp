@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     frame.DrawGradiant();
     host::PropertyBag saved;
     frame.Save(saved);
-    if (saved.Count() != qsizetype(controls::frameprops::WriteOrder.size())) {
+    if (saved.Count() != controls::sknFrame3D::Properties().Keys().size()) {
         std::abort();
     }
     return 0;

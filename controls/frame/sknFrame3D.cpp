@@ -20,10 +20,8 @@ host::Label* CaptionLabel(host::HostContext& host, QWidget* parent) {
     auto* label = new host::Label(host, parent);
     label->SetAutoSize(true);
     label->SetBackStyle(0);
-    label->SetFont(
-        host::FontObject(QString::fromLatin1(frameprops::NewFrame::CaptionFontName.data(),
-                                             qsizetype(frameprops::NewFrame::CaptionFontName.size())),
-                         frameprops::NewFrame::CaptionFontSize));
+    label->SetFont(host::FontObject(QString::fromLatin1(frameprops::NewFrame::CaptionFontName),
+                                    frameprops::NewFrame::CaptionFontSize));
     return label;
 }
 

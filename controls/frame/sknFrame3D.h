@@ -11,8 +11,6 @@
 
 namespace kelvo::controls {
 
-class FrameTableBuilder;
-
 // A 3-D frame: a bordered, optionally rounded and gradient-filled panel with a caption and a flood bar.
 // The caption is shown by three labels on the surface: lblCaptionBlank (opaque, in the back colour, empty)
 // blanks the border line behind a caption that straddles it, lblCaptionShadow (the same text in the
@@ -118,9 +116,8 @@ public:
     host::Label* lblCaption = nullptr;
 
     static constexpr const char* ModuleName = "Frame3D";
-    // The keys in reading order (also the order a new frame's defaults are listed in) and in writing order.
+    // The stored keys: read in the table's order, written in an order of their own.
     static const host::PropertyTable<sknFrame3D>& Properties();
-    static const host::PropertyTable<sknFrame3D>& WritingTable();
 
 protected:
     void UserControl_InitProperties() override;
@@ -130,8 +127,6 @@ protected:
     void UserControl_AccessKeyPress(std::int16_t keyAscii) override;
 
 private:
-    friend class FrameTableBuilder;
-
     void ForwardEvents(host::Label* label);
     // The same change of font on both labels.
     template <typename Change> void ChangeFont(Change change);

@@ -1,5 +1,5 @@
-// The 3-D frame's persistence: the property tables built from the key list, and the three routines
-// that trap and log the errors of a load or a save.
+// The 3-D frame's persistence: its property table, and the three routines that trap and log the errors of
+// a load or a save.
 #include <array>
 #include <span>
 #include <utility>
@@ -15,7 +15,6 @@ namespace kelvo::controls {
 namespace {
 
 using Table = host::PropertyTable<sknFrame3D>;
-using frameprops::DefaultFrom;
 
 const QString InvalidValue = QStringLiteral("Invalid property value");
 
@@ -23,207 +22,145 @@ template <typename T> Table::Check<T> InRange(T low, T high) {
     return [low, high](const T& value) { return value >= low && value <= high ? QString() : InvalidValue; };
 }
 
-QString Key(std::string_view key) {
-    return QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
-}
-
 } // namespace
 
-// One entry per key, as the key list describes it. Reading stores each value quietly (no notification,
-// no painting): the Resize that follows a load paints once. Every key is written whatever its value.
-class FrameTableBuilder {
-public:
-    static Table Build(std::span<const std::string_view> keys) {
-        Table table;
-        for (const std::string_view name : keys) {
-            table = Add(std::move(table), *frameprops::Find(name));
-        }
-        return table;
-    }
-
-private:
-    using F = sknFrame3D;
-    static constexpr host::PropertyFlags Always{.writeAlways = true};
-
-    static Table Long(Table table, const frameprops::Key& key, std::int32_t F::*field) {
-        const auto fixed = static_cast<std::int32_t>(key.fixedDefault);
-        return std::move(table).Add<std::int32_t>(
-            Key(key.key), fixed, [field](const F& f) { return f.*field; },
-            [field](F& f, std::int32_t value) { f.*field = value; }, Always);
-    }
-
-    static Table Colour(Table table, const frameprops::Key& key, gdi::Colour F::*field) {
-        Table::Default<gdi::Colour> fallback(gdi::Colour(static_cast<std::uint32_t>(key.fixedDefault)));
-        if (key.defaultFrom == DefaultFrom::FormBackColor) {
-            fallback = Table::Default<gdi::Colour>([](const F& f) { return f.Ambient().backColor; });
-        } else if (key.defaultFrom == DefaultFrom::SurfaceFillColor) {
-            fallback = Table::Default<gdi::Colour>([](const F& f) { return f.Surface().FillColor(); });
-        }
-        return std::move(table).Add<gdi::Colour>(
-            Key(key.key), fallback, [field](const F& f) { return f.*field; },
-            [field](F& f, gdi::Colour value) {
-                f.*field = value;
-                if (field == &F::highlight_) {
-                    f.lblCaptionShadow->SetForeColor(value);
-                }
-            },
-            Always);
-    }
-
-    template <typename T, typename Get, typename Set>
-    static Table Label(Table table, const frameprops::Key& key, Get get, Set set,
-                       Table::Check<T> check = {}) {
-        return std::move(table).Add<T>(
-            Key(key.key), [get](const F& f) { return get(f); }, [get](const F& f) { return get(f); },
-            [set](F& f, const T& value) { set(f, value); }, Always, std::move(check));
-    }
-
-    template <typename Change> static auto FontChange(Change change) {
-        return [change](F& f, const auto& value) {
-            host::FontObject font = f.lblCaption->Font();
-            change(font, value);
-            f.lblCaption->SetFont(font);
-        };
-    }
-
-    static Table Add(Table table, const frameprops::Key& key) {
-        const std::string_view p = key.property;
-        // The frame's own Long and colour fields, kept as they are read.
-        const std::array<std::pair<std::string_view, std::int32_t F::*>, 10> longs{{
-            {"BorderType", &F::borderType_},
-            {"BevelWidth", &F::bevelWidth_},
-            {"BevelInner", &F::bevelInner_},
-            {"Caption3D", &F::caption3D_},
-            {"CaptionAlignment", &F::captionAlignment_},
-            {"CaptionLocation", &F::captionLocation_},
-            {"CornerRadius", &F::cornerRadius_},
-            {"FloodPercent", &F::floodPercent_},
-            {"FloodType", &F::floodType_},
-            {"FillGradient", &F::fillGradient_},
-        }};
-        for (const auto& [name, field] : longs) {
-            if (p == name) {
-                return Long(std::move(table), key, field);
-            }
-        }
-        const std::array<std::pair<std::string_view, gdi::Colour F::*>, 4> colours{{
-            {"BackColor", &F::backColor_},
-            {"Border3DHighlight", &F::highlight_},
-            {"Border3DShadow", &F::shadow_},
-            {"FloodColor", &F::floodColor_},
-        }};
-        for (const auto& [name, field] : colours) {
-            if (p == name) {
-                return Colour(std::move(table), key, field);
-            }
-        }
-        if (p == "Enabled" || p == "FloodShowPct") {
-            bool F::*field = p == "Enabled" ? &F::enabled_ : &F::floodShowPct_;
-            return std::move(table).Add<bool>(
-                Key(key.key), key.fixedDefault != 0, [field](const F& f) { return f.*field; },
-                [field](F& f, bool value) { f.*field = value; }, Always);
-        }
-        if (p == "FillColor") {
-            return Label<gdi::Colour>(
-                std::move(table), key, [](const F& f) { return f.Surface().FillColor(); },
-                [](F& f, gdi::Colour c) { f.Surface().SetFillColor(c); });
-        }
-        if (p == "FillStyle") {
-            return Label<std::int16_t>(
-                std::move(table), key, [](const F& f) { return f.Surface().FillStyle(); },
-                [](F& f, std::int16_t s) { f.Surface().SetFillStyle(s); }, InRange<std::int16_t>(0, 7));
-        }
-        if (p == "DrawStyle") {
-            return Label<std::int16_t>(
-                std::move(table), key, [](const F& f) { return f.Surface().DrawStyle(); },
-                [](F& f, std::int16_t s) { f.Surface().SetDrawStyle(s); }, InRange<std::int16_t>(0, 6));
-        }
-        if (p == "MousePointer") {
-            return Label<std::int16_t>(
-                std::move(table), key, [](const F& f) { return f.Surface().MousePointer(); },
-                [](F& f, std::int16_t s) { f.Surface().SetMousePointer(s); });
-        }
-        if (p == "MouseIcon") {
-            return Label<host::PictureObject>(
-                std::move(table), key, [](const F& f) { return f.Surface().MouseIcon(); },
-                [](F& f, const host::PictureObject& icon) { f.Surface().SetMouseIcon(icon); });
-        }
-        if (p == "Picture") {
-            return Label<host::PictureObject>(
-                std::move(table), key, [](const F& f) { return f.Surface().Picture(); },
-                [](F& f, const host::PictureObject& picture) { f.Surface().SetPicture(picture); });
-        }
-        if (p == "CaptionMAlignment") {
-            return Label<std::int16_t>(
-                std::move(table), key, [](const F& f) { return f.lblCaption->Alignment(); },
-                [](F& f, std::int16_t a) { f.lblCaption->SetAlignment(a); }, InRange<std::int16_t>(0, 2));
-        }
-        if (p == "Font") {
-            return Label<host::FontObject>(
-                std::move(table), key, [](const F& f) { return f.lblCaption->Font(); },
-                [](F& f, const host::FontObject& font) { f.lblCaption->SetFont(font); });
-        }
-        if (p == "FontBold") {
-            return Label<bool>(
-                std::move(table), key, [](const F& f) { return f.Font().Bold(); },
-                FontChange([](host::FontObject& font, bool v) { font.SetBold(v); }));
-        }
-        if (p == "FontItalic") {
-            return Label<bool>(
-                std::move(table), key, [](const F& f) { return f.Font().Italic(); },
-                FontChange([](host::FontObject& font, bool v) { font.SetItalic(v); }));
-        }
-        if (p == "FontName") {
-            return Label<QString>(
-                std::move(table), key, [](const F& f) { return f.Font().Name(); },
-                FontChange([](host::FontObject& font, const QString& v) { font.SetName(v); }));
-        }
-        if (p == "FontSize") {
-            return Label<float>(
-                std::move(table), key, [](const F& f) { return f.Font().Size(); },
-                FontChange([](host::FontObject& font, float v) { font.SetSize(v); }),
-                [](const float& v) { return host::FontObject::IsValidSize(v) ? QString() : InvalidValue; });
-        }
-        if (p == "FontStrikethru") {
-            return Label<bool>(
-                std::move(table), key, [](const F& f) { return f.Font().Strikethrough(); },
-                FontChange([](host::FontObject& font, bool v) { font.SetStrikethrough(v); }));
-        }
-        if (p == "FontUnderline") {
-            return Label<bool>(
-                std::move(table), key, [](const F& f) { return f.Font().Underline(); },
-                FontChange([](host::FontObject& font, bool v) { font.SetUnderline(v); }));
-        }
-        if (p == "ForeColor") {
-            return Label<gdi::Colour>(
-                std::move(table), key, [](const F& f) { return f.lblCaption->ForeColor(); },
-                [](F& f, gdi::Colour c) { f.lblCaption->SetForeColor(c); });
-        }
-        if (p == "Caption") {
-            return Label<QString>(
-                std::move(table), key, [](const F& f) { return f.lblCaption->Caption(); },
-                [](F& f, const QString& text) { f.lblCaption->SetCaption(text); });
-        }
-        // UseMnemonic, the last key.
-        return Label<bool>(
-            std::move(table), key, [](const F& f) { return f.lblCaption->UseMnemonic(); },
-            [](F& f, bool v) { f.lblCaption->SetUseMnemonic(v); });
-    }
-};
-
+// The keys in the order they are read, each applied as it is read, so later keys see earlier ones
+// (FloodColor's default is the fill colour as the surface has it then). Reading stores each value quietly
+// (no notification, no painting): the Resize that follows a load paints once. Every key is written whatever
+// its value, in an order of its own; the label values come from lblCaption. BackStyle has no key: the
+// surface's own initial back style applies after every load.
 const host::PropertyTable<sknFrame3D>& sknFrame3D::Properties() {
-    static const Table table = [] {
-        std::array<std::string_view, frameprops::ReadOrder.size()> keys{};
-        for (std::size_t i = 0; i < keys.size(); ++i) {
-            keys[i] = frameprops::ReadOrder[i].key;
-        }
-        return FrameTableBuilder::Build(keys);
-    }();
-    return table;
-}
-
-const host::PropertyTable<sknFrame3D>& sknFrame3D::WritingTable() {
-    static const Table table = FrameTableBuilder::Build(frameprops::WriteOrder);
+    using F = sknFrame3D;
+    constexpr host::PropertyFlags Always{.writeAlways = true};
+    // A field of the frame's own, kept as it is read.
+    const auto get = [](auto member) { return [member](const F& f) { return f.*member; }; };
+    const auto set = [](auto member) { return [member](F& f, const auto& value) { f.*member = value; }; };
+    // A value kept by the surface or the caption label, whose default is what it holds now.
+    const auto now = [](auto getter) { return [getter](const F& f) { return getter(f); }; };
+    const auto font = [](auto change) {
+        return [change](F& f, const auto& value) {
+            host::FontObject changed = f.lblCaption->Font();
+            change(changed, value);
+            f.lblCaption->SetFont(changed);
+        };
+    };
+    const auto fixedColour = [](std::uint32_t value) { return gdi::Colour(value); };
+    const auto fillColor = [](const F& f) { return f.Surface().FillColor(); };
+    const auto fillStyle = [](const F& f) { return f.Surface().FillStyle(); };
+    const auto drawStyle = [](const F& f) { return f.Surface().DrawStyle(); };
+    const auto mousePointer = [](const F& f) { return f.Surface().MousePointer(); };
+    const auto mouseIcon = [](const F& f) { return f.Surface().MouseIcon(); };
+    const auto picture = [](const F& f) { return f.Surface().Picture(); };
+    const auto alignment = [](const F& f) { return f.lblCaption->Alignment(); };
+    const auto captionFont = [](const F& f) { return f.lblCaption->Font(); };
+    const auto bold = [](const F& f) { return f.Font().Bold(); };
+    const auto italic = [](const F& f) { return f.Font().Italic(); };
+    const auto name = [](const F& f) { return f.Font().Name(); };
+    const auto size = [](const F& f) { return f.Font().Size(); };
+    const auto strikethrough = [](const F& f) { return f.Font().Strikethrough(); };
+    const auto underline = [](const F& f) { return f.Font().Underline(); };
+    const auto foreColor = [](const F& f) { return f.lblCaption->ForeColor(); };
+    const auto caption = [](const F& f) { return f.lblCaption->Caption(); };
+    const auto useMnemonic = [](const F& f) { return f.lblCaption->UseMnemonic(); };
+    static const Table table =
+        Table()
+            .Add<std::int32_t>(QStringLiteral("BorderType"), 1, get(&F::borderType_), set(&F::borderType_),
+                               Always)
+            .Add<std::int32_t>(QStringLiteral("BevelWidth"), 3, get(&F::bevelWidth_), set(&F::bevelWidth_),
+                               Always)
+            .Add<std::int32_t>(QStringLiteral("BevelInner"), 0, get(&F::bevelInner_), set(&F::bevelInner_),
+                               Always)
+            .Add<std::int32_t>(QStringLiteral("Caption3D"), 0, get(&F::caption3D_), set(&F::caption3D_),
+                               Always)
+            .Add<std::int32_t>(QStringLiteral("CaptionAlignment"), 0, get(&F::captionAlignment_),
+                               set(&F::captionAlignment_), Always)
+            .Add<std::int32_t>(QStringLiteral("CaptionLocation"), 0, get(&F::captionLocation_),
+                               set(&F::captionLocation_), Always)
+            .Add<gdi::Colour>(
+                QStringLiteral("BackColor"), [](const F& f) { return f.Ambient().backColor; },
+                get(&F::backColor_), set(&F::backColor_), Always)
+            .Add<gdi::Colour>(
+                QStringLiteral("Border3DHighlight"), fixedColour(0x80000014u), get(&F::highlight_),
+                [](F& f, gdi::Colour value) {
+                    f.highlight_ = value;
+                    f.lblCaptionShadow->SetForeColor(value);
+                },
+                Always)
+            .Add<gdi::Colour>(QStringLiteral("Border3DShadow"), fixedColour(0x80000010u), get(&F::shadow_),
+                              set(&F::shadow_), Always)
+            .Add<bool>(QStringLiteral("Enabled"), true, get(&F::enabled_), set(&F::enabled_), Always)
+            // The key holds the radius.
+            .Add<std::int32_t>(QStringLiteral("CornerDiameter"), 7, get(&F::cornerRadius_),
+                               set(&F::cornerRadius_), Always)
+            .Add<std::int32_t>(QStringLiteral("FloodPercent"), 0, get(&F::floodPercent_),
+                               set(&F::floodPercent_), Always)
+            .Add<bool>(QStringLiteral("FloodShowPct"), false, get(&F::floodShowPct_), set(&F::floodShowPct_),
+                       Always)
+            .Add<std::int32_t>(QStringLiteral("FloodType"), 0, get(&F::floodType_), set(&F::floodType_),
+                               Always)
+            .Add<gdi::Colour>(QStringLiteral("FloodColor"), now(fillColor), get(&F::floodColor_),
+                              set(&F::floodColor_), Always)
+            .Add<std::int32_t>(QStringLiteral("FillGradient"), 0, get(&F::fillGradient_),
+                               set(&F::fillGradient_), Always)
+            .Add<gdi::Colour>(
+                QStringLiteral("FillColor"), now(fillColor), fillColor,
+                [](F& f, gdi::Colour c) { f.Surface().SetFillColor(c); }, Always)
+            .Add<std::int16_t>(
+                QStringLiteral("FillStyle"), now(fillStyle), fillStyle,
+                [](F& f, std::int16_t v) { f.Surface().SetFillStyle(v); }, Always,
+                InRange<std::int16_t>(0, 7))
+            .Add<std::int16_t>(
+                QStringLiteral("DrawStyle"), now(drawStyle), drawStyle,
+                [](F& f, std::int16_t v) { f.Surface().SetDrawStyle(v); }, Always,
+                InRange<std::int16_t>(0, 6))
+            .Add<std::int16_t>(
+                QStringLiteral("MousePointer"), now(mousePointer), mousePointer,
+                [](F& f, std::int16_t v) { f.Surface().SetMousePointer(v); }, Always)
+            .Add<host::PictureObject>(
+                QStringLiteral("MouseIcon"), now(mouseIcon), mouseIcon,
+                [](F& f, const host::PictureObject& v) { f.Surface().SetMouseIcon(v); }, Always)
+            .Add<host::PictureObject>(
+                QStringLiteral("Picture"), now(picture), picture,
+                [](F& f, const host::PictureObject& v) { f.Surface().SetPicture(v); }, Always)
+            .Add<std::int16_t>(
+                QStringLiteral("CaptionMAlignment"), now(alignment), alignment,
+                [](F& f, std::int16_t v) { f.lblCaption->SetAlignment(v); }, Always,
+                InRange<std::int16_t>(0, 2))
+            .Add<host::FontObject>(
+                QStringLiteral("Font"), now(captionFont), captionFont,
+                [](F& f, const host::FontObject& v) { f.lblCaption->SetFont(v); }, Always)
+            .Add<bool>(QStringLiteral("FontBold"), now(bold), bold,
+                       font([](host::FontObject& f, bool v) { f.SetBold(v); }), Always)
+            .Add<bool>(QStringLiteral("FontItalic"), now(italic), italic,
+                       font([](host::FontObject& f, bool v) { f.SetItalic(v); }), Always)
+            .Add<QString>(QStringLiteral("FontName"), now(name), name,
+                          font([](host::FontObject& f, const QString& v) { f.SetName(v); }), Always)
+            .Add<float>(
+                QStringLiteral("FontSize"), now(size), size,
+                font([](host::FontObject& f, float v) { f.SetSize(v); }), Always,
+                [](const float& v) { return host::FontObject::IsValidSize(v) ? QString() : InvalidValue; })
+            .Add<bool>(QStringLiteral("FontStrikethru"), now(strikethrough), strikethrough,
+                       font([](host::FontObject& f, bool v) { f.SetStrikethrough(v); }), Always)
+            .Add<bool>(QStringLiteral("FontUnderline"), now(underline), underline,
+                       font([](host::FontObject& f, bool v) { f.SetUnderline(v); }), Always)
+            .Add<gdi::Colour>(
+                QStringLiteral("ForeColor"), now(foreColor), foreColor,
+                [](F& f, gdi::Colour c) { f.lblCaption->SetForeColor(c); }, Always)
+            .Add<QString>(
+                QStringLiteral("Caption"), now(caption), caption,
+                [](F& f, const QString& text) { f.lblCaption->SetCaption(text); }, Always)
+            .Add<bool>(
+                QStringLiteral("UseMnemonic"), now(useMnemonic), useMnemonic,
+                [](F& f, bool v) { f.lblCaption->SetUseMnemonic(v); }, Always)
+            .WrittenInOrder({"BorderType",       "BevelWidth",      "BevelInner",        "Caption3D",
+                             "CaptionAlignment", "CaptionLocation", "BackColor",         "CornerDiameter",
+                             "FillColor",        "FillStyle",       "DrawStyle",         "FloodPercent",
+                             "FloodShowPct",     "FloodType",       "FloodColor",        "FillGradient",
+                             "MousePointer",     "MouseIcon",       "Picture",           "Border3DHighlight",
+                             "Border3DShadow",   "Enabled",         "CaptionMAlignment", "Font",
+                             "FontBold",         "FontItalic",      "FontName",          "FontSize",
+                             "FontStrikethru",   "FontUnderline",   "ForeColor",         "Caption",
+                             "UseMnemonic"});
     return table;
 }
 
@@ -262,7 +199,7 @@ void sknFrame3D::UserControl_ReadProperties(host::PropertyBag& bag) {
 
 void sknFrame3D::UserControl_WriteProperties(host::PropertyBag& bag) {
     const qsizetype before = bag.Errors().size();
-    WritingTable().WriteProperties(*this, bag);
+    Properties().WriteProperties(*this, bag);
     LogStoreErrors(bag, before, "UserControl_WriteProperties");
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <type_traits>
 #include <vector>
@@ -105,9 +106,32 @@ public:
         }
     }
     void WriteProperties(const Control& control, PropertyBag& bag) const {
-        for (const Entry& entry : entries_) {
-            entry.write(control, bag);
+        if (writeOrder_.empty()) {
+            for (const Entry& entry : entries_) {
+                entry.write(control, bag);
+            }
+            return;
         }
+        for (const std::size_t index : writeOrder_) {
+            entries_[index].write(control, bag);
+        }
+    }
+
+    // Writes the keys in this order instead of the reading order. Every key of the table must be named
+    // once; otherwise the order is refused (and the reading order kept), which the control's tests see.
+    PropertyTable&& WrittenInOrder(const QStringList& keys) && {
+        std::vector<std::size_t> order;
+        for (const QString& key : keys) {
+            for (std::size_t i = 0; i < entries_.size(); ++i) {
+                if (entries_[i].key == key && std::find(order.begin(), order.end(), i) == order.end()) {
+                    order.push_back(i);
+                }
+            }
+        }
+        if (order.size() == entries_.size() && keys.size() == qsizetype(entries_.size())) {
+            writeOrder_ = std::move(order);
+        }
+        return std::move(*this);
     }
     QStringList Keys() const {
         QStringList keys;
@@ -126,6 +150,8 @@ private:
     };
 
     std::vector<Entry> entries_;
+    // Indices of entries_ in the order they are written; empty: the reading order.
+    std::vector<std::size_t> writeOrder_;
 };
 
 } // namespace kelvo::host
