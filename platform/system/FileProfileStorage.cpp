@@ -1,7 +1,5 @@
 #include "Profile.h"
 
-#include <cstring>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -143,10 +141,7 @@ std::optional<QByteArray> FileProfileStorage::Read(const QString& path) {
     FileDescriptor fd(OpenOwnFile(name, O_RDONLY));
     struct stat info {};
     if (!fd.IsOpen() || ::fstat(fd.Get(), &info) != 0) {
-        problem_ = errno == EINVAL ? QStringLiteral("it is not a plain file")
-                   : errno == ELOOP
-                       ? QStringLiteral("it is a symbolic link of another user, or a loop of links")
-                       : QString::fromLocal8Bit(std::strerror(errno));
+        problem_ = OwnFileError(errno);
         return std::nullopt;
     }
     // The program's own keys take a few hundred bytes; a file far beyond that (a runaway or hostile one)
@@ -176,7 +171,7 @@ std::optional<QByteArray> FileProfileStorage::Read(const QString& path) {
             continue;
         }
         if (got < 0) {
-            problem_ = QString::fromLocal8Bit(std::strerror(errno));
+            problem_ = OwnFileError(errno);
             return std::nullopt;
         }
         content.resize(used + got);
@@ -211,8 +206,7 @@ bool FileProfileStorage::Replace(const QString& path, const QByteArray& content)
         return true;
     }
     if (problem_.isEmpty()) {
-        problem_ =
-            errno != 0 ? QString::fromLocal8Bit(std::strerror(errno)) : QStringLiteral("unknown error");
+        problem_ = errno != 0 ? OwnFileError(errno) : QStringLiteral("unknown error");
     }
     return false;
 }
@@ -221,7 +215,7 @@ bool FileProfileStorage::ReplaceFile(const QString& path, const QByteArray& cont
     errno = 0;
     const std::optional<QByteArray> found = OwnTarget(QFile::encodeName(path));
     if (!found) {
-        problem_ = QStringLiteral("it is a symbolic link of another user, or a loop of links");
+        problem_ = OwnFileError(ELOOP);
         return false;
     }
     const QByteArray& target = *found;
@@ -237,7 +231,7 @@ bool FileProfileStorage::ReplaceFile(const QString& path, const QByteArray& cont
     const bool hadOld = ::stat(target.constData(), &old) == 0;
     if (hadOld) {
         if (!S_ISREG(old.st_mode)) {
-            problem_ = QStringLiteral("it is not a plain file");
+            problem_ = OwnFileError(EINVAL);
             return false;
         }
         mode = old.st_mode & 07777;

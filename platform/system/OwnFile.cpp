@@ -12,13 +12,16 @@
 
 namespace kelvo::system {
 
-namespace {
-
-QString SystemWords(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
+QString OwnFileError(int error) {
+    switch (error) {
+    case ELOOP:
+        return QStringLiteral("it is a symbolic link of another user, or a loop of links");
+    case EINVAL:
+        return QStringLiteral("it is not a plain file");
+    default:
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
 }
-
-} // namespace
 
 std::optional<QByteArray> OwnTarget(const QByteArray& path) {
     constexpr int MaxLinks = 40; // the kernel's own limit for one lookup
@@ -75,23 +78,23 @@ QString OwnFileProblem(const QString& path, qint64 maxBytes) {
     }
     const std::optional<QByteArray> target = OwnTarget(name);
     if (!target) {
-        return QStringLiteral("it is a symbolic link of another user, or a loop of links");
+        return OwnFileError(ELOOP);
     }
     if (::stat(target->constData(), &info) != 0) {
-        return errno == ENOENT ? QString() : SystemWords(errno);
+        return errno == ENOENT ? QString() : OwnFileError(errno);
     }
     if (S_ISDIR(info.st_mode)) {
         return QStringLiteral("it is a folder");
     }
     if (!S_ISREG(info.st_mode)) {
-        return QStringLiteral("it is not a plain file");
+        return OwnFileError(EINVAL);
     }
     if (info.st_size > maxBytes) {
         return QStringLiteral("it is larger than %1 bytes").arg(maxBytes);
     }
     // A file that can be read but not written is no problem: a read-only installation's preset, which the
     // per-user file starts from.
-    return ::access(target->constData(), R_OK) == 0 ? QString() : SystemWords(errno);
+    return ::access(target->constData(), R_OK) == 0 ? QString() : OwnFileError(errno);
 }
 
 } // namespace kelvo::system

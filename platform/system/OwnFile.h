@@ -24,6 +24,10 @@ std::optional<QByteArray> OwnTarget(const QByteArray& path);
 // file, ELOOP for a link that is not followed).
 int OpenOwnFile(const QByteArray& path, int flags, int mode = 0644);
 
+// Why an OpenOwnFile (or a step on such a file) failed with error, in a few words: ELOOP is a link that is
+// not followed, EINVAL what is not a plain file, anything else the system's words.
+QString OwnFileError(int error);
+
 // Why the file at path cannot serve as a settings file or log of this user: it is not a plain file, a link
 // is not followed, it is larger than maxBytes, or it cannot be read. Empty when it can, or when nothing is
 // there yet.
