@@ -176,16 +176,16 @@ void DrawCaptionText(gdi::DeviceContext& dc, const ButtonLook& look, const gdi::
     gdi::DrawTextA(dc, AnsiForm(look.Caption), -1, where, DrawFormat);
 }
 
-void DrawCaptionEffect(gdi::DeviceContext& dc, const ButtonLook& look, const ButtonFields& fields,
+void DrawCaptionEffect(gdi::DeviceContext& dc, const ButtonLook& look, const ButtonCarried& carried,
                        const gdi::Rect& rect) {
     if (look.SpecialEffect <= 0) {
         return;
     }
-    const ButtonPalette& p = fields.Palette;
+    const ButtonPalette& p = carried.Palette;
     gdi::Colour base = p.FaceColor;
     if (look.ButtonType == 3 || look.ButtonType == 4 || look.ButtonType == 14) {
         base = p.SoftColor;
-    } else if (look.ButtonType == 9 && look.Hovering && fields.LastState == StateUp &&
+    } else if (look.ButtonType == 9 && look.Hovering && carried.LastState == StateUp &&
                look.ColorScheme != SchemeCustom) {
         base = p.SelLightColor;
     }
@@ -196,22 +196,22 @@ void DrawCaptionEffect(gdi::DeviceContext& dc, const ButtonLook& look, const But
     }
 }
 
-void DrawCaption(gdi::DeviceContext& dc, const ButtonLook& look, ButtonFields& fields, std::uint8_t mode) {
-    fields.LastCaptionMode = mode;
-    const ButtonPalette& p = fields.Palette;
-    const gdi::Rect& normal = fields.Layout.CaptionRect;
-    const gdi::Rect& pressed = fields.Layout.PressedCaptionRect;
+void DrawCaption(gdi::DeviceContext& dc, const ButtonLook& look, ButtonCarried& carried, std::uint8_t mode) {
+    carried.LastCaptionMode = mode;
+    const ButtonPalette& p = carried.Palette;
+    const gdi::Rect& normal = carried.Layout.CaptionRect;
+    const gdi::Rect& pressed = carried.Layout.PressedCaptionRect;
     switch (mode) {
     case 0:
-        DrawCaptionEffect(dc, look, fields, normal);
+        DrawCaptionEffect(dc, look, carried, normal);
         DrawCaptionText(dc, look, normal, p.TextColor);
         break;
     case 1:
-        DrawCaptionEffect(dc, look, fields, normal);
+        DrawCaptionEffect(dc, look, carried, normal);
         DrawCaptionText(dc, look, normal, p.TextOverColor);
         break;
     case 2:
-        DrawCaptionEffect(dc, look, fields, pressed);
+        DrawCaptionEffect(dc, look, carried, pressed);
         DrawCaptionText(dc, look, pressed, look.ButtonType == 4 ? p.LightColor : p.TextOverColor);
         break;
     case 3:

@@ -33,11 +33,11 @@ void PlacePicture(const ButtonLook& look, CaptionLayout& layout);
 // The caption in one of its eight modes: 0 up, 1 hovered, 2 pressed, 3 to 6 the disabled looks
 // (engraved, shadow, dimmed glossy, embossed), 7 the pressed look of style 14. Any other mode draws
 // it once in the context's current text colour. Records the mode in LastCaptionMode.
-void DrawCaption(gdi::DeviceContext& dc, const ButtonLook& look, ButtonFields& fields, std::uint8_t mode);
+void DrawCaption(gdi::DeviceContext& dc, const ButtonLook& look, ButtonCarried& carried, std::uint8_t mode);
 
 // The relief under a caption drawn at rect: a dark copy down and right, and for raised and sunken
 // reliefs a light copy up and left (swapped for sunken). Nothing without a special effect.
-void DrawCaptionEffect(gdi::DeviceContext& dc, const ButtonLook& look, const ButtonFields& fields,
+void DrawCaptionEffect(gdi::DeviceContext& dc, const ButtonLook& look, const ButtonCarried& carried,
                        const gdi::Rect& rect);
 
 // The caption in a colour at rect: centred and word-wrapped, access-key marks honoured.

@@ -65,6 +65,8 @@ struct ButtonLook {
     // What clearing the surface paints before the face goes on.
     gdi::Colour SurfaceBackColor{0x8000000Fu};
 
+    // The look asked for, StateUp or StateDown (ShownState).
+    std::uint8_t State = StateUp;
     bool Enabled = true;
     bool HasFocus = false;
     bool Hovering = false;
@@ -99,7 +101,7 @@ struct ButtonLook {
 // What painting writes and the button keeps between paints: the palette (rebuilt after a hovered
 // paint in scheme 2, and style 4 changes its soft colour while pressed), the caption layout (style 14
 // lays the caption out again in bold), and the look, caption and caption mode last drawn.
-struct ButtonFields {
+struct ButtonCarried {
     ButtonPalette Palette;
     CaptionLayout Layout;
     std::uint8_t LastState = StateUp;

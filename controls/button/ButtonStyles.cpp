@@ -9,10 +9,10 @@
 
 namespace kelvo::controls::button {
 
-StylePainter::StylePainter(gdi::DeviceContext& dc, const ButtonLook& look, ButtonFields& fields)
+StylePainter::StylePainter(gdi::DeviceContext& dc, const ButtonLook& look, ButtonCarried& carried)
     : dc_(dc)
     , look_(look)
-    , fields_(fields)
+    , carried_(carried)
     , W(std::max<std::int64_t>(look.Width, 0))
     , H(std::max<std::int64_t>(look.Height, 0)) {}
 
@@ -58,7 +58,7 @@ void StylePainter::OuterBevel(gdi::Colour tl1, gdi::Colour br1, std::int32_t ins
 }
 
 void StylePainter::Caption(std::uint8_t mode) {
-    DrawCaption(dc_, look_, fields_, mode);
+    DrawCaption(dc_, look_, carried_, mode);
 }
 
 void StylePainter::CaptionH() {
@@ -156,7 +156,7 @@ void StylePainter::Style4Face(std::uint8_t captionMode) {
 
 void StylePainter::Style5CaptionFrame() {
     if (look_.HasFocus && look_.ShowFocusRect) {
-        const CaptionLayout& layout = fields_.Layout;
+        const CaptionLayout& layout = carried_.Layout;
         Frame(std::int64_t{layout.CaptionRect.left} - 2, std::int64_t{layout.CaptionRect.top} - 1,
               std::int64_t{layout.CaptionW} + 4, std::int64_t{layout.CaptionH} + 2,
               fixed::Style5CaptionFrame);
@@ -195,10 +195,10 @@ void StylePainter::Style14Caption() {
     bold.setBold(true);
     {
         const ScopedFont boldFont(dc_, bold);
-        fields_.Layout = LayoutCaption(dc_, look_, fields_.Layout);
+        carried_.Layout = LayoutCaption(dc_, look_, carried_.Layout);
         CaptionH();
     }
-    fields_.Layout = LayoutCaption(dc_, look_, fields_.Layout);
+    carried_.Layout = LayoutCaption(dc_, look_, carried_.Layout);
 }
 
 void StylePainter::UpLook() {

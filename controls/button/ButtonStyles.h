@@ -13,14 +13,14 @@ namespace kelvo::controls::button {
 // looks are described in: fill, frame, line, pixel, bevel, corners, caption, focus.
 class StylePainter {
 public:
-    StylePainter(gdi::DeviceContext& dc, const ButtonLook& look, ButtonFields& fields);
+    StylePainter(gdi::DeviceContext& dc, const ButtonLook& look, ButtonCarried& carried);
 
     void UpLook();
     void DownLook();
     void DisabledLook();
 
 private:
-    const ButtonPalette& P() const { return fields_.Palette; }
+    const ButtonPalette& P() const { return carried_.Palette; }
     gdi::Colour S(gdi::Colour colour, std::int32_t delta) const;
     gdi::Colour Sp(gdi::Colour colour, std::int32_t delta) const;
 
@@ -52,7 +52,7 @@ private:
 
     gdi::DeviceContext& dc_;
     const ButtonLook& look_;
-    ButtonFields& fields_;
+    ButtonCarried& carried_;
     // The button's width and height, named as in the looks' geometry (never negative).
     std::int64_t W;
     std::int64_t H;

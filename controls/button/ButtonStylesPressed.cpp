@@ -44,9 +44,9 @@ void StylePainter::DownLook() {
         // The pressed caption's relief takes the sunken face as its base colour for this one drawing.
         const gdi::Colour sunken = S(p.ShadowColor, -16);
         Fill(1, 1, W - 2, H - 2, sunken);
-        fields_.Palette.SoftColor = sunken;
+        carried_.Palette.SoftColor = sunken;
         Caption(2);
-        fields_.Palette.SoftColor = S(p.FaceColor, 48);
+        carried_.Palette.SoftColor = S(p.FaceColor, 48);
         Frame(0, 0, W, H, p.DkShadowColor);
         Frame(1, 1, W - 2, H - 2, S(p.ShadowColor, -64));
         Frame(2, 2, W - 4, H - 4, S(p.ShadowColor, -32));
@@ -69,7 +69,7 @@ void StylePainter::DownLook() {
         Line(W - 1, 1, W - 1, H, p.HiliteColor);
         Line(1, H - 1, W - 1, H - 1, p.HiliteColor);
         // The pressed caption stays where it is, without relief.
-        DrawCaptionText(dc_, look_, fields_.Layout.CaptionRect, p.TextOverColor);
+        DrawCaptionText(dc_, look_, carried_.Layout.CaptionRect, p.TextOverColor);
         Style5CaptionFrame();
         break;
     case 6:

@@ -35,46 +35,50 @@ PaletteSource PaletteSourceOf(const ButtonLook& look) {
     return source;
 }
 
-bool PaintButton(gdi::DeviceContext& dc, const ButtonLook& look, ButtonFields& fields, std::uint8_t state,
-                 bool force) {
-    if (look.CheckBoxBehaviour && look.Value) {
-        state = StateDown;
+std::optional<ButtonLook> LookToPaint(const ButtonLook& look, const ButtonCarried& carried,
+                                      std::uint8_t state, bool force) {
+    ButtonLook paint = look;
+    paint.State = look.CheckBoxBehaviour && look.Value ? StateDown : state;
+    const bool repeats = paint.State == carried.LastState && paint.Caption == carried.LastCaption;
+    if ((repeats && !force) || look.Height <= 0 || !look.RefreshOn) {
+        return std::nullopt;
     }
-    if (!force && state == fields.LastState && look.Caption == fields.LastCaption) {
-        return false;
-    }
-    if (look.Height <= 0 || !look.RefreshOn) {
-        return false;
-    }
-    fields.LastState = state;
-    fields.LastCaption = look.Caption;
+    return paint;
+}
+
+ButtonCarried PaintButton(gdi::DeviceContext& dc, const ButtonLook& look, const ButtonCarried& carried) {
+    ButtonCarried next = carried;
+    next.LastState = look.State;
+    next.LastCaption = look.Caption;
 
     const ScopedFont font(dc, look.Font);
+    const gdi::Colour textColour = gdi::GetTextColor(dc);
     ClearSurface(dc, look.SurfaceBackColor);
-    const bool overPalette = look.Hovering && look.ColorScheme == SchemeCustom;
-    if (overPalette) {
+    if (look.Hovering && look.ColorScheme == SchemeCustom) {
+        // The hovered face is built from BackOver for this paint only.
         PaletteSource over = PaletteSourceOf(look);
         over.BackColor = look.BackOver;
-        fields.Palette = BuildPalette(over, dc.Colours());
+        next.Palette = BuildPalette(over, dc.Colours());
     }
-    FillOrFrameRect(dc, 0, 0, look.Width, look.Height, fields.Palette.FaceColor, false);
+    FillOrFrameRect(dc, 0, 0, look.Width, look.Height, next.Palette.FaceColor, false);
 
-    StylePainter painter(dc, look, fields);
+    StylePainter painter(dc, look, next);
     if (!look.Enabled) {
         painter.DisabledLook();
-        DrawPicture(dc, look, fields, PictureDisabled);
-    } else if (state == StateUp) {
+        DrawPicture(dc, look, next, PictureDisabled);
+    } else if (look.State == StateUp) {
         painter.UpLook();
-        DrawPicture(dc, look, fields, PictureUp);
-    } else if (state == StateDown) {
+        DrawPicture(dc, look, next, PictureUp);
+    } else if (look.State == StateDown) {
         painter.DownLook();
-        DrawPicture(dc, look, fields, PictureDown);
+        DrawPicture(dc, look, next, PictureDown);
     }
 
-    if (overPalette) {
-        fields.Palette = BuildPalette(PaletteSourceOf(look), dc.Colours());
+    if (look.Hovering && look.ColorScheme == SchemeCustom) {
+        next.Palette = BuildPalette(PaletteSourceOf(look), dc.Colours());
     }
-    return true;
+    gdi::SetTextColor(dc, textColour);
+    return next;
 }
 
 } // namespace kelvo::controls::button

@@ -82,14 +82,14 @@ const button::ButtonLook& sknButton::Look() {
 }
 
 void sknButton::BuildPalette() {
-    fields_.Palette = button::BuildPalette(button::PaletteSourceOf(Look()), Host().SysColours());
+    carried_.Palette = button::BuildPalette(button::PaletteSourceOf(Look()), Host().SysColours());
 }
 
 void sknButton::LayoutCaption() {
     gdi::DeviceContext& dc = Surface().hDC();
     const button::ButtonLook& look = Look();
     const button::ScopedFont font(dc, look.Font);
-    fields_.Layout = button::LayoutCaption(dc, look, fields_.Layout);
+    carried_.Layout = button::LayoutCaption(dc, look, carried_.Layout);
 }
 
 void sknButton::SetAccessKey() {
@@ -113,12 +113,16 @@ void sknButton::ApplyRegion() {
 }
 
 bool sknButton::Paint(std::uint8_t state, bool force) {
-    const std::uint8_t before = fields_.LastState;
-    const bool drawn = button::PaintButton(Surface().hDC(), Look(), fields_, state, force);
-    if (fields_.LastState != before) {
+    const std::optional<button::ButtonLook> look = button::LookToPaint(Look(), carried_, state, force);
+    if (!look) {
+        return false;
+    }
+    const std::uint8_t before = carried_.LastState;
+    carried_ = button::PaintButton(Surface().hDC(), *look, carried_);
+    if (carried_.LastState != before) {
         ButtonAccessible::PressedChanged(this);
     }
-    return drawn;
+    return true;
 }
 
 void sknButton::CaptureBackground() {

@@ -100,9 +100,9 @@ public:
     bool Hovering() const { return look_.Hovering; }
     bool HasFocus() const { return look_.HasFocus; }
     bool RefreshOn() const { return look_.RefreshOn; }
-    std::uint8_t LastState() const { return fields_.LastState; }
-    const button::ButtonPalette& Palette() const { return fields_.Palette; }
-    const button::CaptionLayout& Layout() const { return fields_.Layout; }
+    std::uint8_t LastState() const { return carried_.LastState; }
+    const button::ButtonPalette& Palette() const { return carried_.Palette; }
+    const button::CaptionLayout& Layout() const { return carried_.Layout; }
     std::int32_t PicW() const { return look_.PicW; }
     std::int32_t PicH() const { return look_.PicH; }
     const QTimer& OverTimer() const { return overTimer_; }
@@ -152,7 +152,7 @@ private:
     void CaptureBackground();
     // PaintButton on the surface; true when something was drawn.
     bool Paint(std::uint8_t state, bool force);
-    void Repaint() { Paint(fields_.LastState, true); }
+    void Repaint() { Paint(carried_.LastState, true); }
     void FontChanged();
     void ApplyHandPointer(bool hand);
     void OverTimer_Timer();
@@ -160,7 +160,7 @@ private:
     void ClickNow();
 
     button::ButtonLook look_;
-    button::ButtonFields fields_;
+    button::ButtonCarried carried_;
     host::PictureObject pictureNormal_;
     host::PictureObject pictureOver_;
     bool handPointer_ = false;

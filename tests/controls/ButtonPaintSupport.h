@@ -18,7 +18,7 @@ struct ButtonSurface {
     gdi::SysColours colours; // the context refers to it, so it lives as long as the surface
     QImage image;
     gdi::DeviceContext dc;
-    ButtonFields fields;
+    ButtonCarried carried;
 
     ButtonSurface(const ButtonLook& look, const gdi::SysColours& table)
         : colours(table)
@@ -26,13 +26,17 @@ struct ButtonSurface {
         , dc(image, colours) {
         image.fill(0xFF000000u);
         gdi::SetBkMode(dc, gdi::TRANSPARENT);
-        fields.Palette = BuildPalette(PaletteSourceOf(look), colours);
+        carried.Palette = BuildPalette(PaletteSourceOf(look), colours);
         const ScopedFont font(dc, look.Font);
-        fields.Layout = LayoutCaption(dc, look, fields.Layout);
+        carried.Layout = LayoutCaption(dc, look, carried.Layout);
     }
 
     bool Paint(const ButtonLook& look, std::uint8_t state, bool force = true) {
-        return PaintButton(dc, look, fields, state, force);
+        const std::optional<ButtonLook> paint = LookToPaint(look, carried, state, force);
+        if (paint) {
+            carried = PaintButton(dc, *paint, carried);
+        }
+        return paint.has_value();
     }
     gdi::Colour At(int x, int y) const { return gdi::Colour::FromQRgb(image.pixel(x, y)); }
 };

@@ -44,16 +44,16 @@ struct Drawn {
     QImage image;
     QRect ink;
     std::set<std::uint32_t> colours;
-    ButtonFields fields;
+    ButtonCarried carried;
 };
 Drawn CaptionIn(const ButtonLook& look, std::uint8_t mode) {
     test::ButtonSurface surface(look, gdi::SysColours());
     const ScopedFont font(surface.dc, look.Font);
-    const QRgb face = surface.fields.Palette.FaceColor.ToQRgb();
+    const QRgb face = surface.carried.Palette.FaceColor.ToQRgb();
     surface.image.fill(face);
     gdi::SetTextColor(surface.dc, Colour(0x0A0B0C));
-    DrawCaption(surface.dc, look, surface.fields, mode);
-    Drawn drawn{surface.image, {}, {}, surface.fields};
+    DrawCaption(surface.dc, look, surface.carried, mode);
+    Drawn drawn{surface.image, {}, {}, surface.carried};
     for (int y = 0; y < drawn.image.height(); ++y) {
         for (int x = 0; x < drawn.image.width(); ++x) {
             drawn.colours.insert(Colour::FromQRgb(drawn.image.pixel(x, y)).Raw());
@@ -112,7 +112,7 @@ private slots:
             look.PictureNormal.image = test::SamplePicture();
             look.PicW = 16;
             look.PicH = 12;
-            const CaptionLayout layout = test::ButtonSurface(look, gdi::SysColours()).fields.Layout;
+            const CaptionLayout layout = test::ButtonSurface(look, gdi::SysColours()).carried.Layout;
             const int right = c.origin.x() + tw;
             const int bottom = c.origin.y() + th;
             const QPoint shift((c.width - right - c.extraX) / 2, (40 - bottom - c.extraY) / 2);
@@ -130,7 +130,7 @@ private slots:
             QCOMPARE(QPoint(layout.PicX, layout.PicY), pictures[static_cast<std::size_t>(c.position)]);
             // A caption of blanks leaves the picture in the middle.
             look.Caption = QStringLiteral("  ");
-            const CaptionLayout blank = test::ButtonSurface(look, gdi::SysColours()).fields.Layout;
+            const CaptionLayout blank = test::ButtonSurface(look, gdi::SysColours()).carried.Layout;
             QCOMPARE(QPoint(blank.PicX, blank.PicY), QPoint((c.width - 16) / 2, 14));
         }
     }
@@ -143,9 +143,9 @@ private slots:
         look.Font =
             host::FontObject(QStringLiteral("MS Sans Serif"), 8.25f, true).ToQFont(host::FontSubstitution());
         const Drawn drawn = CaptionIn(look, 0);
-        QVERIFY2(drawn.ink.right() >= drawn.fields.Layout.CaptionRect.right - 3,
+        QVERIFY2(drawn.ink.right() >= drawn.carried.Layout.CaptionRect.right - 3,
                  qPrintable(QString::number(drawn.ink.right())));
-        QCOMPARE(drawn.fields.Layout.CaptionH, QFontMetrics(look.Font).height());
+        QCOMPARE(drawn.carried.Layout.CaptionH, QFontMetrics(look.Font).height());
     }
 
     // Which colours each mode draws, and where (the pressed copy lies one pixel right of and below the
@@ -181,7 +181,7 @@ private slots:
             look.SpecialEffect = m.effect;
             const Drawn drawn = CaptionIn(look, static_cast<std::uint8_t>(m.mode));
             const QString where = QString::asprintf("mode %d effect %d", m.mode, m.effect);
-            QCOMPARE(int(drawn.fields.LastCaptionMode), m.mode);
+            QCOMPARE(int(drawn.carried.LastCaptionMode), m.mode);
             for (const std::uint32_t colour : m.present) {
                 QVERIFY2(drawn.colours.count(colour) == 1, qPrintable(where));
             }
@@ -198,19 +198,19 @@ private slots:
         look.Font = TestFont(false);
         look.Width = 140;
         test::ButtonSurface surface(look, gdi::SysColours());
-        const CaptionLayout plain = surface.fields.Layout;
+        const CaptionLayout plain = surface.carried.Layout;
         surface.Paint(look, StateUp);
         const QImage normal = surface.image;
         look.IsDefault = true;
         surface.Paint(look, StateUp);
-        QCOMPARE(surface.fields.Layout, plain);
+        QCOMPARE(surface.carried.Layout, plain);
         QVERIFY(surface.image != normal);
         // An unknown position measures in the last pressed rectangle, moves nothing and keeps the picture
         // where it was: the two layouts of a default paint move the caption two pixels.
         look.PicturePosition = 9;
         look.PictureNormal.image = test::SamplePicture();
         surface.Paint(look, StateUp);
-        const CaptionLayout& moved = surface.fields.Layout;
+        const CaptionLayout& moved = surface.carried.Layout;
         const QFontMetrics metrics(look.Font);
         QCOMPARE(moved.CaptionRect,
                  (gdi::Rect{plain.CaptionRect.left + 2, plain.CaptionRect.top + 2,

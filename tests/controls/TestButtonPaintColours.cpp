@@ -109,9 +109,9 @@ private slots:
         look.Hovering = true;
         QVERIFY(surface.Paint(look, StateUp));
         QCOMPARE(surface.At(4, 3), Colour(0x405060));
-        QCOMPARE(surface.fields.Palette.FaceColor, Colour(0x102030));
+        QCOMPARE(surface.carried.Palette.FaceColor, Colour(0x102030));
         look.ColorScheme = SchemeSystem;
-        surface.fields.Palette = BuildPalette(PaletteSourceOf(look), system_);
+        surface.carried.Palette = BuildPalette(PaletteSourceOf(look), system_);
         QVERIFY(surface.Paint(look, StateUp));
         QCOMPARE(surface.At(4, 3), Colour(0x906030));
     }

@@ -34,14 +34,24 @@ QFont CaptionFont(bool bold) {
 }
 
 // Paints the button on its own surface and lays it on the gallery through its window shape.
+// Where the paint left the context changed, it is added to changed.
 QImage Place(QPainter& painter, ButtonLook look, const LookCase& lookCase, const gdi::SysColours& colours,
-             QPoint at) {
+             QPoint at, QStringList& changed) {
     look.Hovering = lookCase.hovering;
     look.Enabled = lookCase.enabled;
     look.HasFocus = look.IsDefault = lookCase.focused;
     look.FocusRect = FocusRectFor(look.ButtonType, look.Width, look.Height);
     test::ButtonSurface surface(look, colours);
+    // The context is left as found, but for where the last line ended.
+    gdi::DrawingState before = surface.dc.State();
     surface.Paint(look, lookCase.state);
+    const gdi::DrawingState after = surface.dc.State();
+    before.currentX = after.currentX;
+    before.currentY = after.currentY;
+    if (!(before == after)) {
+        changed.append(
+            QStringLiteral("style %1 %2").arg(look.ButtonType).arg(QString::fromLatin1(lookCase.name)));
+    }
     const gdi::Region shape = BuildRegion(look.ButtonType, look.Width, look.Height);
     painter.save();
     painter.setClipRegion(shape.Get()->region.translated(at));
@@ -75,6 +85,7 @@ private slots:
         main.Caption = QStringLiteral("Free RAM Now");
         main.Font = CaptionFont(true);
         std::vector<QImage> mainLooks;
+        QStringList changed;
         const std::array<gdi::SysColours, 2> sets{classic,
                                                   gdi::SysColours::FromPalette(QGuiApplication::palette())};
         for (std::size_t set = 0; set < sets.size(); ++set) {
@@ -84,7 +95,7 @@ private slots:
             for (std::size_t column = 0; column < Looks.size(); ++column) {
                 const QPoint at(60 + static_cast<int>(column) * 140, y + 14);
                 painter.drawText(at - QPoint(0, 3), QString::fromLatin1(Looks[column].name));
-                mainLooks.push_back(Place(painter, main, Looks[column], sets[set], at));
+                mainLooks.push_back(Place(painter, main, Looks[column], sets[set], at, changed));
             }
         }
 
@@ -129,12 +140,13 @@ private slots:
                 painter.drawText(row + QPoint(2, 20), QString::number(style));
                 for (std::size_t column = 0; column < Looks.size(); ++column) {
                     Place(painter, look, Looks[column], classic,
-                          row + QPoint(28 + static_cast<int>(column) * CellW, 0));
+                          row + QPoint(28 + static_cast<int>(column) * CellW, 0), changed);
                 }
                 look.BackDC = nullptr;
             }
         }
         painter.end();
+        QVERIFY2(changed.isEmpty(), qPrintable(QStringLiteral("context changed: ") + changed.join(u", ")));
 
         QVERIFY(QDir().mkpath(QStringLiteral(KELVO_GALLERY_DIR)));
         const QString path = QStringLiteral(KELVO_GALLERY_DIR "/button.png");

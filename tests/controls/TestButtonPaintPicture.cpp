@@ -175,9 +175,9 @@ private slots:
             look.PicH = 1;
             test::ButtonSurface surface(look, gdi::SysColours());
             surface.image.fill(F.ToQRgb());
-            surface.fields.Layout.PicX = 2;
-            surface.fields.Layout.PicY = 2;
-            DrawPicture(surface.dc, look, surface.fields, c.mode);
+            surface.carried.Layout.PicX = 2;
+            surface.carried.Layout.PicY = 2;
+            DrawPicture(surface.dc, look, surface.carried, c.mode);
             for (std::size_t i = 0; i < c.diagonal.size(); ++i) {
                 const int at = i == 3 ? 0 : static_cast<int>(i) + 1;
                 QVERIFY2(surface.At(at, at) == c.diagonal[i],

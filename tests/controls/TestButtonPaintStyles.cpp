@@ -192,13 +192,13 @@ private slots:
         look.Height = 0;
         QVERIFY(!surface.Paint(look, StateUp));
         QCOMPARE(surface.image, before);
-        QCOMPARE(surface.fields.LastState, StateDown);
+        QCOMPARE(surface.carried.LastState, StateDown);
         // A checked check-box button looks pressed; an unknown state leaves the face alone.
         look = MakeLook(1, Up);
         look.CheckBoxBehaviour = true;
         look.Value = true;
         QVERIFY(surface.Paint(look, StateUp));
-        QCOMPARE(surface.fields.LastState, StateDown);
+        QCOMPARE(surface.carried.LastState, StateDown);
         QCOMPARE(surface.image, Painted(1, Down));
         look.Value = false;
         QVERIFY(surface.Paint(look, 1));
@@ -213,7 +213,7 @@ private slots:
             look.PictureNormal.image = test::SamplePicture();
             look.PicW = INT32_MAX;
             test::ButtonSurface surface(MakeLook(style, Up), test::DistinctColours());
-            surface.fields.Layout = LayoutCaption(surface.dc, look, surface.fields.Layout);
+            surface.carried.Layout = LayoutCaption(surface.dc, look, surface.carried.Layout);
             QVERIFY(surface.Paint(look, StateUp) && surface.Paint(look, StateDown));
             look.Enabled = false;
             QVERIFY(surface.Paint(look, StateUp));

@@ -139,3 +139,10 @@ memory_group() {
     AT_EXIT+=("rmdir '$cg'")
     CG=$cg IN_CG=(sh -c 'echo $$ > "$0/cgroup.procs" && exec "$@"' "$cg")
 }
+# windows_of PID: each window of the process with its title and state, for a failure message.
+windows_of() {
+    local w
+    for w in $(x 5 xdotool search --pid "$1" 2> /dev/null); do
+        printf '%s "%s" %s; ' "$w" "$(x 5 xdotool getwindowname "$w" 2> /dev/null)" "$(win_state "$w")"
+    done
+}
