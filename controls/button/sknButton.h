@@ -142,6 +142,10 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    friend class host::PropertyTable<sknButton>;
+    // What a change through the property table brings about: the palette, then the picture's size and the
+    // caption layout, then the paint.
+    void ApplyEffects(unsigned effects);
     // Fills in what painting reads that the fields do not hold: size, font, default flag, parent.
     const button::ButtonLook& Look();
     void BuildPalette();
@@ -153,7 +157,6 @@ private:
     // PaintButton on the surface; true when something was drawn.
     bool Paint(std::uint8_t state, bool force);
     void Repaint() { Paint(carried_.LastState, true); }
-    void FontChanged();
     void ApplyHandPointer(bool hand);
     void OverTimer_Timer();
     // The Click handling: flip Value for a check-box button, draw, put it on screen, raise Click.

@@ -1,8 +1,9 @@
-// The button's stored properties and its public setters: each setter stores, rebuilds what depends on
-// the value, repaints and tells the host, in the order the host and stored forms expect. The table holds
-// the 23 keys in the order they are written and read; every key is written on each save, defaults
-// included. A setter announces itself by its key, except PictureOver, stored as "PICH" and announced as
-// "PICO".
+// The button's stored properties and its public setters. The table holds the 23 keys in the order they
+// are written and read, every key written on each save, defaults included, and what a change through it
+// does: the setters of plain properties are the table's Set, which stores, rebuilds what depends on the
+// value, repaints and announces the key. The setters below with steps of their own (design-mode colour
+// pairs, conditional repaints, the caption's access key) do them by hand; PictureOver, stored as "PICH",
+// is announced as "PICO".
 #include <algorithm>
 #include <cmath>
 
@@ -17,9 +18,15 @@ namespace kelvo::controls {
 namespace {
 
 using Table = host::PropertyTable<sknButton>;
-constexpr host::PropertyFlags Always{.writeAlways = true};
-// Also what a new button starts with (the table's InitProperties).
-constexpr host::PropertyFlags OnInit{.writeAlways = true, .setOnInit = true};
+namespace fx = host::effect;
+// Every key is written, defaults included; OnInit keys are also what a new button starts with. The
+// effects are what a change through the table's Set does before it is announced by its key.
+constexpr host::PropertyFlags Always(unsigned effects = 0) {
+    return {.writeAlways = true, .effects = effects};
+}
+constexpr host::PropertyFlags OnInit(unsigned effects = 0) {
+    return {.writeAlways = true, .setOnInit = true, .effects = effects};
+}
 
 } // namespace
 
@@ -32,79 +39,84 @@ const host::PropertyTable<sknButton>& sknButton::Properties() {
         Table()
             .Add<std::int32_t>(
                 QStringLiteral("BTYPE"), std::int32_t{2}, &sknButton::ButtonType,
-                [](sknButton& b, std::int32_t v) { b.look_.ButtonType = v; }, OnInit)
+                [](sknButton& b, std::int32_t v) { b.look_.ButtonType = v; }, OnInit())
             .Add<QString>(
                 QStringLiteral("TX"), QString(), &sknButton::Caption,
-                [](sknButton& b, const QString& v) { b.look_.Caption = v; }, Always)
+                [](sknButton& b, const QString& v) { b.look_.Caption = v; }, Always())
             .Add<bool>(
                 QStringLiteral("ENAB"), true, &sknButton::Enabled,
-                [](sknButton& b, bool v) { b.look_.Enabled = v; }, OnInit)
+                [](sknButton& b, bool v) { b.look_.Enabled = v; }, OnInit())
             .Add<host::FontObject>(
                 QStringLiteral("FONT"), [](const sknButton& b) { return b.Surface().Font(); },
                 &sknButton::Font, [](sknButton& b, const host::FontObject& v) { b.Surface().SetFont(v); },
-                Always)
+                Always(fx::Layout | fx::Repaint))
             .Add<std::int32_t>(
                 QStringLiteral("COLTYPE"), std::int32_t{1}, &sknButton::ColorScheme,
-                [](sknButton& b, std::int32_t v) { b.look_.ColorScheme = v; }, OnInit)
+                [](sknButton& b, std::int32_t v) { b.look_.ColorScheme = v; },
+                OnInit(fx::Palette | fx::Repaint))
             .Add<bool>(
                 QStringLiteral("FOCUSR"), true, &sknButton::ShowFocusRect,
-                [](sknButton& b, bool v) { b.look_.ShowFocusRect = v; }, OnInit)
+                [](sknButton& b, bool v) { b.look_.ShowFocusRect = v; }, OnInit(fx::Repaint))
             .Add<gdi::Colour>(
                 QStringLiteral("BCOL"), systemColour(15), &sknButton::BackColor,
-                [](sknButton& b, gdi::Colour v) { b.look_.BackColor = v; }, OnInit)
+                [](sknButton& b, gdi::Colour v) { b.look_.BackColor = v; }, OnInit())
             .Add<gdi::Colour>(
                 QStringLiteral("BCOLO"), [](const sknButton& b) { return b.look_.BackColor; },
-                &sknButton::BackOver, [](sknButton& b, gdi::Colour v) { b.look_.BackOver = v; }, OnInit)
+                &sknButton::BackOver, [](sknButton& b, gdi::Colour v) { b.look_.BackOver = v; },
+                OnInit(fx::Palette | fx::Repaint))
             .Add<gdi::Colour>(
                 QStringLiteral("FCOL"), systemColour(18), &sknButton::ForeColor,
-                [](sknButton& b, gdi::Colour v) { b.look_.ForeColor = v; }, OnInit)
+                [](sknButton& b, gdi::Colour v) { b.look_.ForeColor = v; }, OnInit())
             .Add<gdi::Colour>(
                 QStringLiteral("FCOLO"), [](const sknButton& b) { return b.look_.ForeColor; },
-                &sknButton::ForeOver, [](sknButton& b, gdi::Colour v) { b.look_.ForeOver = v; }, OnInit)
+                &sknButton::ForeOver, [](sknButton& b, gdi::Colour v) { b.look_.ForeOver = v; },
+                OnInit(fx::Palette | fx::Repaint))
             .Add<gdi::Colour>(
                 QStringLiteral("MCOL"), gdi::Colour(button::DefaultMaskColor), &sknButton::MaskColor,
-                [](sknButton& b, gdi::Colour v) { b.look_.MaskColor = v; }, OnInit)
+                [](sknButton& b, gdi::Colour v) { b.look_.MaskColor = v; }, OnInit(fx::Palette | fx::Repaint))
             .Add<std::int16_t>(
                 QStringLiteral("MPTR"), std::int16_t{0}, &sknButton::MousePointer,
                 [](sknButton& b, std::int16_t v) {
                     // A kind the surface does not know leaves the cursor as it was.
                     static_cast<void>(b.Surface().SetMousePointer(v));
                 },
-                Always)
+                Always())
             .Add<host::PictureObject>(
                 QStringLiteral("MICON"), host::PictureObject(), &sknButton::MouseIcon,
-                [](sknButton& b, const host::PictureObject& v) { b.Surface().SetMouseIcon(v); }, Always)
+                [](sknButton& b, const host::PictureObject& v) { b.Surface().SetMouseIcon(v); }, Always())
             .Add<host::PictureObject>(
                 QStringLiteral("PICN"), host::PictureObject(), &sknButton::PictureNormal,
-                [](sknButton& b, const host::PictureObject& v) { b.pictureNormal_ = v; }, Always)
+                [](sknButton& b, const host::PictureObject& v) { b.pictureNormal_ = v; },
+                Always(fx::Layout | fx::Repaint))
             .Add<host::PictureObject>(
                 QStringLiteral("PICH"), host::PictureObject(), &sknButton::PictureOver,
-                [](sknButton& b, const host::PictureObject& v) { b.pictureOver_ = v; }, Always)
+                [](sknButton& b, const host::PictureObject& v) { b.pictureOver_ = v; }, Always())
             .Add<bool>(
                 QStringLiteral("UMCOL"), true, &sknButton::UseMaskColor,
-                [](sknButton& b, bool v) { b.look_.UseMaskColor = v; }, OnInit)
+                [](sknButton& b, bool v) { b.look_.UseMaskColor = v; }, OnInit())
             .Add<bool>(
                 QStringLiteral("SOFT"), false, &sknButton::SoftBevel,
-                [](sknButton& b, bool v) { b.look_.SoftBevel = v; }, Always)
+                [](sknButton& b, bool v) { b.look_.SoftBevel = v; }, Always(fx::Palette | fx::Repaint))
             .Add<std::int32_t>(
                 QStringLiteral("PICPOS"), std::int32_t{0}, &sknButton::PicturePosition,
-                [](sknButton& b, std::int32_t v) { b.look_.PicturePosition = v; }, Always)
+                [](sknButton& b, std::int32_t v) { b.look_.PicturePosition = v; },
+                {.writeAlways = true, .effects = fx::Layout | fx::Repaint, .announceFirst = true})
             .Add<bool>(
                 QStringLiteral("NGREY"), false, &sknButton::UseGreyscale,
-                [](sknButton& b, bool v) { b.look_.UseGreyscale = v; }, Always)
+                [](sknButton& b, bool v) { b.look_.UseGreyscale = v; }, Always())
             .Add<std::int32_t>(
                 QStringLiteral("FX"), std::int32_t{0}, &sknButton::SpecialEffect,
-                [](sknButton& b, std::int32_t v) { b.look_.SpecialEffect = v; }, Always)
+                [](sknButton& b, std::int32_t v) { b.look_.SpecialEffect = v; }, Always(fx::Repaint))
             // Applied through its setter, after the cursor kind and picture: it decides the cursor.
             .Add<bool>(
                 QStringLiteral("HAND"), false, &sknButton::HandPointer,
-                [](sknButton& b, bool v) { b.SetHandPointer(v); }, Always)
+                [](sknButton& b, bool v) { b.SetHandPointer(v); }, Always())
             .Add<bool>(
                 QStringLiteral("CHECK"), false, &sknButton::CheckBoxBehaviour,
-                [](sknButton& b, bool v) { b.look_.CheckBoxBehaviour = v; }, Always)
+                [](sknButton& b, bool v) { b.look_.CheckBoxBehaviour = v; }, Always(fx::Repaint))
             .Add<bool>(
                 QStringLiteral("VALUE"), false, &sknButton::Value,
-                [](sknButton& b, bool v) { b.look_.Value = v; }, Always);
+                [](sknButton& b, bool v) { b.look_.Value = v; }, Always());
     return table;
 }
 
@@ -133,10 +145,7 @@ void sknButton::SetBackColor(gdi::Colour colour) {
 }
 
 void sknButton::SetBackOver(gdi::Colour colour) {
-    look_.BackOver = colour;
-    BuildPalette();
-    Repaint();
-    PropertyChanged(QStringLiteral("BCOLO"));
+    Properties().Set(*this, u"BCOLO", colour);
 }
 
 void sknButton::SetForeColor(gdi::Colour colour) {
@@ -150,31 +159,19 @@ void sknButton::SetForeColor(gdi::Colour colour) {
 }
 
 void sknButton::SetForeOver(gdi::Colour colour) {
-    look_.ForeOver = colour;
-    BuildPalette();
-    Repaint();
-    PropertyChanged(QStringLiteral("FCOLO"));
+    Properties().Set(*this, u"FCOLO", colour);
 }
 
 void sknButton::SetMaskColor(gdi::Colour colour) {
-    look_.MaskColor = colour;
-    BuildPalette();
-    Repaint();
-    PropertyChanged(QStringLiteral("MCOL"));
+    Properties().Set(*this, u"MCOL", colour);
 }
 
 void sknButton::SetColorScheme(std::int32_t scheme) {
-    look_.ColorScheme = scheme;
-    BuildPalette();
-    Repaint();
-    PropertyChanged(QStringLiteral("COLTYPE"));
+    Properties().Set(*this, u"COLTYPE", scheme);
 }
 
 void sknButton::SetSoftBevel(bool soft) {
-    look_.SoftBevel = soft;
-    BuildPalette();
-    Repaint();
-    PropertyChanged(QStringLiteral("SOFT"));
+    Properties().Set(*this, u"SOFT", soft);
 }
 
 void sknButton::SetButtonType(std::int32_t type) {
@@ -197,36 +194,42 @@ void sknButton::SetCaption(const QString& caption) {
     PropertyChanged(QStringLiteral("TX"));
 }
 
-void sknButton::FontChanged() {
-    LayoutCaption();
-    Repaint();
+void sknButton::ApplyEffects(unsigned effects) {
+    if ((effects & fx::Palette) != 0) {
+        BuildPalette();
+    }
+    if ((effects & fx::Layout) != 0) {
+        MeasurePicture();
+        LayoutCaption();
+    }
+    if ((effects & fx::Repaint) != 0) {
+        sknButton::Repaint();
+    }
 }
 
 void sknButton::SetFont(const host::FontObject& font) {
-    Surface().SetFont(font);
-    FontChanged();
-    PropertyChanged(QStringLiteral("FONT"));
+    Properties().Set(*this, u"FONT", font);
 }
 
 void sknButton::SetFontBold(bool bold) {
     host::FontObject font = Font();
     font.SetBold(bold);
     Surface().SetFont(font);
-    FontChanged();
+    ApplyEffects(fx::Layout | fx::Repaint);
 }
 
 void sknButton::SetFontItalic(bool italic) {
     host::FontObject font = Font();
     font.SetItalic(italic);
     Surface().SetFont(font);
-    FontChanged();
+    ApplyEffects(fx::Layout | fx::Repaint);
 }
 
 void sknButton::SetFontName(const QString& name) {
     host::FontObject font = Font();
     font.SetName(name);
     Surface().SetFont(font);
-    FontChanged();
+    ApplyEffects(fx::Layout | fx::Repaint);
 }
 
 std::int16_t sknButton::FontSize() const {
@@ -238,14 +241,14 @@ void sknButton::SetFontSize(std::int16_t size) {
     host::FontObject font = Font();
     font.SetSize(size); // a size the font refuses leaves it as it was
     Surface().SetFont(font);
-    FontChanged();
+    ApplyEffects(fx::Layout | fx::Repaint);
 }
 
 void sknButton::SetFontUnderline(bool underline) {
     host::FontObject font = Font();
     font.SetUnderline(underline);
     Surface().SetFont(font);
-    FontChanged();
+    ApplyEffects(fx::Layout | fx::Repaint);
 }
 
 void sknButton::SetEnabled(bool enabled) {
@@ -256,21 +259,15 @@ void sknButton::SetEnabled(bool enabled) {
 }
 
 void sknButton::SetShowFocusRect(bool show) {
-    look_.ShowFocusRect = show;
-    Repaint();
-    PropertyChanged(QStringLiteral("FOCUSR"));
+    Properties().Set(*this, u"FOCUSR", show);
 }
 
 void sknButton::SetSpecialEffect(std::int32_t effect) {
-    look_.SpecialEffect = effect;
-    Repaint();
-    PropertyChanged(QStringLiteral("FX"));
+    Properties().Set(*this, u"FX", effect);
 }
 
 void sknButton::SetCheckBoxBehaviour(bool check) {
-    look_.CheckBoxBehaviour = check;
-    Repaint();
-    PropertyChanged(QStringLiteral("CHECK"));
+    Properties().Set(*this, u"CHECK", check);
 }
 
 void sknButton::SetValue(bool value) {
@@ -298,11 +295,7 @@ void sknButton::SetUseMaskColor(bool use) {
 }
 
 void sknButton::SetPictureNormal(const host::PictureObject& picture) {
-    pictureNormal_ = picture;
-    MeasurePicture();
-    LayoutCaption();
-    Repaint();
-    PropertyChanged(QStringLiteral("PICN"));
+    Properties().Set(*this, u"PICN", picture);
 }
 
 void sknButton::SetPictureOver(const host::PictureObject& picture) {
@@ -314,20 +307,15 @@ void sknButton::SetPictureOver(const host::PictureObject& picture) {
 }
 
 void sknButton::SetPicturePosition(std::int32_t position) {
-    look_.PicturePosition = position;
-    PropertyChanged(QStringLiteral("PICPOS"));
-    LayoutCaption();
-    Repaint();
+    Properties().Set(*this, u"PICPOS", position);
 }
 
 void sknButton::SetMousePointer(std::int16_t pointer) {
-    Surface().SetMousePointer(pointer);
-    PropertyChanged(QStringLiteral("MPTR"));
+    Properties().Set(*this, u"MPTR", pointer);
 }
 
 void sknButton::SetMouseIcon(const host::PictureObject& icon) {
-    Surface().SetMouseIcon(icon); // a picture the surface refuses leaves the cursor picture as it was
-    PropertyChanged(QStringLiteral("MICON"));
+    Properties().Set(*this, u"MICON", icon);
 }
 
 void sknButton::ApplyHandPointer(bool hand) {

@@ -72,9 +72,7 @@ void sknFrame3D::ForwardEvents(host::Label* label) {
 }
 
 void sknFrame3D::SetBackColor(gdi::Colour colour) {
-    backColor_ = colour;
-    Notify("BackColor");
-    Repaint();
+    Properties().Set(*this, u"BackColor", colour);
 }
 
 void sknFrame3D::SetBackStyle(std::int16_t style) {
@@ -89,22 +87,15 @@ void sknFrame3D::SetBevelWidth(std::int32_t width) {
 }
 
 void sknFrame3D::SetBorder3DHighlight(gdi::Colour colour) {
-    highlight_ = colour;
-    lblCaptionShadow->SetForeColor(colour);
-    Notify("Border3DHighlight");
-    Repaint();
+    Properties().Set(*this, u"Border3DHighlight", colour);
 }
 
 void sknFrame3D::SetBorder3DShadow(gdi::Colour colour) {
-    shadow_ = colour;
-    Notify("Border3DShadow");
-    Repaint();
+    Properties().Set(*this, u"Border3DShadow", colour);
 }
 
 void sknFrame3D::SetBorderType(std::int32_t type) {
-    borderType_ = type;
-    Notify("BorderType");
-    Repaint();
+    Properties().Set(*this, u"BorderType", type);
 }
 
 void sknFrame3D::SetCaption(const QString& caption) {
@@ -115,21 +106,15 @@ void sknFrame3D::SetCaption(const QString& caption) {
 }
 
 void sknFrame3D::SetCaption3D(std::int32_t style) {
-    caption3D_ = style;
-    Notify("Caption3D");
-    Repaint();
+    Properties().Set(*this, u"Caption3D", style);
 }
 
 void sknFrame3D::SetCaptionAlignment(std::int32_t alignment) {
-    captionAlignment_ = alignment;
-    Notify("CaptionAlignment");
-    Repaint();
+    Properties().Set(*this, u"CaptionAlignment", alignment);
 }
 
 void sknFrame3D::SetCaptionLocation(std::int32_t location) {
-    captionLocation_ = location;
-    Notify("CaptionLocation");
-    Repaint();
+    Properties().Set(*this, u"CaptionLocation", location);
 }
 
 void sknFrame3D::SetCaptionMAlignment(std::int32_t alignment) {
@@ -143,10 +128,7 @@ void sknFrame3D::SetCaptionMAlignment(std::int32_t alignment) {
 }
 
 void sknFrame3D::SetCornerRadius(std::int32_t radius) {
-    cornerRadius_ = radius;
-    // Stored forms and hosts know the radius under its old name.
-    Notify("CornerDiameter");
-    Repaint();
+    Properties().Set(*this, u"CornerDiameter", radius);
 }
 
 void sknFrame3D::SetDrawStyle(std::int32_t style) {
@@ -158,21 +140,15 @@ void sknFrame3D::SetDrawStyle(std::int32_t style) {
 }
 
 void sknFrame3D::SetEnabled(bool enabled) {
-    enabled_ = enabled;
-    Notify("Enabled");
-    Repaint();
+    Properties().Set(*this, u"Enabled", enabled);
 }
 
 void sknFrame3D::SetFillColor(gdi::Colour colour) {
-    Surface().SetFillColor(colour);
-    Notify("FillColor");
-    Repaint();
+    Properties().Set(*this, u"FillColor", colour);
 }
 
 void sknFrame3D::SetFillGradient(std::int32_t gradient) {
-    fillGradient_ = gradient;
-    Notify("FillGradient");
-    Repaint();
+    Properties().Set(*this, u"FillGradient", gradient);
 }
 
 void sknFrame3D::SetFillStyle(std::int32_t style) {
@@ -208,9 +184,7 @@ void sknFrame3D::SetFloodShowPct(bool show) {
 }
 
 void sknFrame3D::SetFloodType(std::int32_t type) {
-    floodType_ = type;
-    Notify("FloodType");
-    Repaint();
+    Properties().Set(*this, u"FloodType", type);
 }
 
 template <typename Change> void sknFrame3D::ChangeFont(Change change) {
@@ -261,14 +235,11 @@ void sknFrame3D::SetFontUnderline(bool underline) {
 }
 
 void sknFrame3D::SetForeColor(gdi::Colour colour) {
-    lblCaption->SetForeColor(colour);
-    Notify("ForeColor");
+    Properties().Set(*this, u"ForeColor", colour);
 }
 
 void sknFrame3D::SetMouseIcon(const host::PictureObject& icon) {
-    // A picture the surface cannot take as a cursor is ignored; the change is still reported.
-    Surface().SetMouseIcon(icon);
-    Notify("MouseIcon");
+    Properties().Set(*this, u"MouseIcon", icon);
 }
 
 void sknFrame3D::SetMousePointer(std::int32_t pointer) {
@@ -279,8 +250,7 @@ void sknFrame3D::SetMousePointer(std::int32_t pointer) {
 }
 
 void sknFrame3D::SetPicture(const host::PictureObject& picture) {
-    Surface().SetPicture(picture);
-    Notify("Picture");
+    Properties().Set(*this, u"Picture", picture);
 }
 
 void sknFrame3D::SetUseMnemonic(bool useMnemonic) {

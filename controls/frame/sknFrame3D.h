@@ -134,6 +134,13 @@ private:
     void SetLabelsText(const QString& text);
     void Notify(const char* name) { PropertyChanged(QString::fromLatin1(name)); }
     void Repaint() { UserControl_Resize(); }
+    friend class host::PropertyTable<sknFrame3D>;
+    // A change through the property table draws the whole frame again.
+    void ApplyEffects(unsigned effects) {
+        if ((effects & host::effect::Repaint) != 0) {
+            Repaint();
+        }
+    }
     void DrawFlood();
     QSize MeasureCaption(const QString& text) const;
     void Apply(const FramePaintResult& result, bool placeLabels);

@@ -32,6 +32,9 @@ template <typename T> Table::Check<T> InRange(T low, T high) {
 const host::PropertyTable<sknFrame3D>& sknFrame3D::Properties() {
     using F = sknFrame3D;
     constexpr host::PropertyFlags Always{.writeAlways = true};
+    // Set announces the change, then draws the whole frame again.
+    constexpr host::PropertyFlags Redrawn{
+        .writeAlways = true, .effects = host::effect::Repaint, .announceFirst = true};
     // A field of the frame's own, kept as it is read.
     const auto get = [](auto member) { return [member](const F& f) { return f.*member; }; };
     const auto set = [](auto member) { return [member](F& f, const auto& value) { f.*member = value; }; };
@@ -65,46 +68,46 @@ const host::PropertyTable<sknFrame3D>& sknFrame3D::Properties() {
     static const Table table =
         Table()
             .Add<std::int32_t>(QStringLiteral("BorderType"), 1, get(&F::borderType_), set(&F::borderType_),
-                               Always)
+                               Redrawn)
             .Add<std::int32_t>(QStringLiteral("BevelWidth"), 3, get(&F::bevelWidth_), set(&F::bevelWidth_),
                                Always)
             .Add<std::int32_t>(QStringLiteral("BevelInner"), 0, get(&F::bevelInner_), set(&F::bevelInner_),
                                Always)
             .Add<std::int32_t>(QStringLiteral("Caption3D"), 0, get(&F::caption3D_), set(&F::caption3D_),
-                               Always)
+                               Redrawn)
             .Add<std::int32_t>(QStringLiteral("CaptionAlignment"), 0, get(&F::captionAlignment_),
-                               set(&F::captionAlignment_), Always)
+                               set(&F::captionAlignment_), Redrawn)
             .Add<std::int32_t>(QStringLiteral("CaptionLocation"), 0, get(&F::captionLocation_),
-                               set(&F::captionLocation_), Always)
+                               set(&F::captionLocation_), Redrawn)
             .Add<gdi::Colour>(
                 QStringLiteral("BackColor"), [](const F& f) { return f.Ambient().backColor; },
-                get(&F::backColor_), set(&F::backColor_), Always)
+                get(&F::backColor_), set(&F::backColor_), Redrawn)
             .Add<gdi::Colour>(
                 QStringLiteral("Border3DHighlight"), fixedColour(0x80000014u), get(&F::highlight_),
                 [](F& f, gdi::Colour value) {
                     f.highlight_ = value;
                     f.lblCaptionShadow->SetForeColor(value);
                 },
-                Always)
+                Redrawn)
             .Add<gdi::Colour>(QStringLiteral("Border3DShadow"), fixedColour(0x80000010u), get(&F::shadow_),
-                              set(&F::shadow_), Always)
-            .Add<bool>(QStringLiteral("Enabled"), true, get(&F::enabled_), set(&F::enabled_), Always)
+                              set(&F::shadow_), Redrawn)
+            .Add<bool>(QStringLiteral("Enabled"), true, get(&F::enabled_), set(&F::enabled_), Redrawn)
             // The key holds the radius.
             .Add<std::int32_t>(QStringLiteral("CornerDiameter"), 7, get(&F::cornerRadius_),
-                               set(&F::cornerRadius_), Always)
+                               set(&F::cornerRadius_), Redrawn)
             .Add<std::int32_t>(QStringLiteral("FloodPercent"), 0, get(&F::floodPercent_),
                                set(&F::floodPercent_), Always)
             .Add<bool>(QStringLiteral("FloodShowPct"), false, get(&F::floodShowPct_), set(&F::floodShowPct_),
                        Always)
             .Add<std::int32_t>(QStringLiteral("FloodType"), 0, get(&F::floodType_), set(&F::floodType_),
-                               Always)
+                               Redrawn)
             .Add<gdi::Colour>(QStringLiteral("FloodColor"), now(fillColor), get(&F::floodColor_),
                               set(&F::floodColor_), Always)
             .Add<std::int32_t>(QStringLiteral("FillGradient"), 0, get(&F::fillGradient_),
-                               set(&F::fillGradient_), Always)
+                               set(&F::fillGradient_), Redrawn)
             .Add<gdi::Colour>(
                 QStringLiteral("FillColor"), now(fillColor), fillColor,
-                [](F& f, gdi::Colour c) { f.Surface().SetFillColor(c); }, Always)
+                [](F& f, gdi::Colour c) { f.Surface().SetFillColor(c); }, Redrawn)
             .Add<std::int16_t>(
                 QStringLiteral("FillStyle"), now(fillStyle), fillStyle,
                 [](F& f, std::int16_t v) { f.Surface().SetFillStyle(v); }, Always,

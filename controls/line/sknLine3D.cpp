@@ -18,17 +18,28 @@ QAccessibleInterface* sknLine3D::CreateAccessible() {
 
 const host::PropertyTable<sknLine3D>& sknLine3D::Properties() {
     // Reading stores the members as they are (no notification, no drawing): the next Resize draws.
+    // A change through the table is announced first, then the line drawn again.
+    constexpr unsigned Redraw = host::effect::Repaint;
     static const auto table =
         host::PropertyTable<sknLine3D>()
-            .Add<std::int32_t>(QStringLiteral("LineType"), std::int32_t{1}, &sknLine3D::LineTypes,
-                               [](sknLine3D& l, std::int32_t lineType) { l.lineType_ = lineType; },
-                               {.writeAlways = true, .setOnInit = true})
+            .Add<std::int32_t>(
+                QStringLiteral("LineType"), std::int32_t{1}, &sknLine3D::LineTypes,
+                [](sknLine3D& l, std::int32_t lineType) { l.lineType_ = lineType; },
+                {.writeAlways = true, .setOnInit = true, .effects = Redraw, .announceFirst = true})
             .Add<gdi::Colour>(QStringLiteral("3DHighlight"), DefaultHighlight, &sknLine3D::Border3DHighlight,
                               [](sknLine3D& l, gdi::Colour colour) { l.highlight_ = colour; },
-                              {.writeAlways = true, .setOnInit = true})
+                              {.writeAlways = true,
+                               .setOnInit = true,
+                               .effects = Redraw,
+                               .announceAs = u"Border3DHighlight",
+                               .announceFirst = true})
             .Add<gdi::Colour>(QStringLiteral("3DShadow"), DefaultShadow, &sknLine3D::Border3DShadow,
                               [](sknLine3D& l, gdi::Colour colour) { l.shadow_ = colour; },
-                              {.writeAlways = true, .setOnInit = true})
+                              {.writeAlways = true,
+                               .setOnInit = true,
+                               .effects = Redraw,
+                               .announceAs = u"Border3DShadow",
+                               .announceFirst = true})
             .Add<std::int16_t>(
                 QStringLiteral("DrawStyle"), [](const sknLine3D& l) { return l.Surface().DrawStyle(); },
                 [](const sknLine3D& l) { return l.Surface().DrawStyle(); },
@@ -38,21 +49,21 @@ const host::PropertyTable<sknLine3D>& sknLine3D::Properties() {
 }
 
 void sknLine3D::SetLineTypes(std::int32_t lineType) {
-    lineType_ = lineType;
-    PropertyChanged(QStringLiteral("LineType"));
-    UserControl_Resize();
+    Properties().Set(*this, u"LineType", lineType);
 }
 
 void sknLine3D::SetBorder3DHighlight(gdi::Colour colour) {
-    highlight_ = colour;
-    PropertyChanged(QStringLiteral("Border3DHighlight"));
-    UserControl_Resize();
+    Properties().Set(*this, u"3DHighlight", colour);
 }
 
 void sknLine3D::SetBorder3DShadow(gdi::Colour colour) {
-    shadow_ = colour;
-    PropertyChanged(QStringLiteral("Border3DShadow"));
-    UserControl_Resize();
+    Properties().Set(*this, u"3DShadow", colour);
+}
+
+void sknLine3D::ApplyEffects(unsigned effects) {
+    if ((effects & host::effect::Repaint) != 0) {
+        UserControl_Resize();
+    }
 }
 
 void sknLine3D::SetDrawStyle(std::int32_t style) {

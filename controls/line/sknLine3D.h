@@ -47,6 +47,9 @@ protected:
     void UserControl_Resize() override;
 
 private:
+    friend class host::PropertyTable<sknLine3D>;
+    // A change through the property table draws the line again.
+    void ApplyEffects(unsigned effects);
     std::int32_t lineType_ = 1;
     gdi::Colour highlight_ = DefaultHighlight;
     gdi::Colour shadow_ = DefaultShadow;

@@ -81,23 +81,19 @@ const host::PropertyTable<sknOption>& sknOption::Properties() {
 }
 
 void sknOption::SetCaption(const QString& caption) {
-    lblCaption->SetCaption(caption);
-    PropertyChanged(QStringLiteral("Caption"));
+    Properties().Set(*this, u"Caption", caption);
 }
 
 void sknOption::SetEnabled(bool enabled) {
-    Surface().SetEnabled(enabled);
-    PropertyChanged(QStringLiteral("Enabled"));
+    Properties().Set(*this, u"Enabled", enabled);
 }
 
 void sknOption::SetFont(const host::FontObject& font) {
-    Surface().SetFont(font);
-    PropertyChanged(QStringLiteral("Font"));
+    Properties().Set(*this, u"Font", font);
 }
 
 void sknOption::SetForeColor(gdi::Colour colour) {
-    Surface().SetForeColor(colour);
-    PropertyChanged(QStringLiteral("ForeColor"));
+    Properties().Set(*this, u"ForeColor", colour);
 }
 
 void sknOption::SetToolTipText(const QString& text) {

@@ -70,6 +70,7 @@ protected:
     void AfterKeyUp(std::int16_t keyCode, std::int16_t shift) override;
 
 private:
+    friend class host::PropertyTable<sknOption>;
     void ShowValue();
     // Stores and shows a value; listeners of assistive technology hear of a change of the checked state.
     void StoreValue(bool value);

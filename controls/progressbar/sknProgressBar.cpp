@@ -36,37 +36,69 @@ const host::PropertyTable<sknProgressBar>& sknProgressBar::Properties() {
     // which is what the writes of the repainting properties would have left on the screen.
     using Bar = sknProgressBar;
     // The keys in the order they are read and written; a value equal to its default is left out of the
-    // store. The colour's default is system colour 13, the selection highlight.
+    // store. The colour's default is system colour 13, the selection highlight. Only the image announces
+    // its changes, before the bar is drawn again.
+    constexpr host::PropertyFlags Quiet{.quiet = true};
+    constexpr host::PropertyFlags Redrawn{.effects = host::effect::Repaint, .quiet = true};
     static const auto table =
         host::PropertyTable<Bar>()
-            .Add<std::int32_t>(QStringLiteral("BrushStyle"), 4, &Bar::eBrushStyle,
-                               [](Bar& b, std::int32_t v) { b.brushStyle_ = v; })
-            .Add<gdi::Colour>(QStringLiteral("Color"), Highlight, &Bar::Color,
-                              [](Bar& b, gdi::Colour v) {
-                                  b.colour_ = progressbar::ResolveColour(v, b.Host().SysColours());
-                              })
+            .Add<std::int32_t>(
+                QStringLiteral("BrushStyle"), 4, &Bar::eBrushStyle,
+                [](Bar& b, std::int32_t v) { b.brushStyle_ = v; }, Quiet)
+            .Add<gdi::Colour>(
+                QStringLiteral("Color"), Highlight, &Bar::Color,
+                [](Bar& b, gdi::Colour v) {
+                    b.colour_ = progressbar::ResolveColour(v, b.Host().SysColours());
+                },
+                Redrawn)
             .Add<host::PictureObject>(QStringLiteral("Image"), host::PictureObject(), &Bar::Image,
-                                      [](Bar& b, const host::PictureObject& v) { b.picture_ = v; })
-            .Add<std::int32_t>(QStringLiteral("Max"), 100, &Bar::Max,
-                               [](Bar& b, std::int32_t v) { b.max_ = v; })
-            .Add<std::int32_t>(QStringLiteral("Min"), 0, &Bar::Min,
-                               [](Bar& b, std::int32_t v) { b.min_ = v; })
-            .Add<std::int32_t>(QStringLiteral("Orientation"), 0, &Bar::Orientation,
-                               [](Bar& b, std::int32_t v) { b.orientation_ = v; })
-            .Add<std::int32_t>(QStringLiteral("Scrolling"), 0, &Bar::Scrolling,
-                               [](Bar& b, std::int32_t v) { b.style_ = v; })
-            .Add<bool>(QStringLiteral("ShowText"), false, &Bar::ShowText,
-                       [](Bar& b, bool v) { b.showText_ = v; })
-            .Add<std::int32_t>(QStringLiteral("FillOrEmpty"), 1, &Bar::FillOrEmpty,
-                               [](Bar& b, std::int32_t v) { b.fillOrEmpty_ = v; })
+                                      [](Bar& b, const host::PictureObject& v) { b.picture_ = v; },
+                                      {.effects = host::effect::Repaint, .announceFirst = true})
+            .Add<std::int32_t>(
+                QStringLiteral("Max"), 100, &Bar::Max, [](Bar& b, std::int32_t v) { b.max_ = v; }, Quiet)
+            .Add<std::int32_t>(
+                QStringLiteral("Min"), 0, &Bar::Min, [](Bar& b, std::int32_t v) { b.min_ = v; }, Quiet)
+            .Add<std::int32_t>(
+                QStringLiteral("Orientation"), 0, &Bar::Orientation,
+                [](Bar& b, std::int32_t v) { b.orientation_ = v; }, Redrawn)
+            .Add<std::int32_t>(
+                QStringLiteral("Scrolling"), 0, &Bar::Scrolling, [](Bar& b, std::int32_t v) { b.style_ = v; },
+                Redrawn)
+            .Add<bool>(
+                QStringLiteral("ShowText"), false, &Bar::ShowText, [](Bar& b, bool v) { b.showText_ = v; },
+                Redrawn)
+            .Add<std::int32_t>(
+                QStringLiteral("FillOrEmpty"), 1, &Bar::FillOrEmpty,
+                [](Bar& b, std::int32_t v) { b.fillOrEmpty_ = v; }, Quiet)
             .Add<std::int32_t>(QStringLiteral("Value"), 0, &Bar::Value,
                                [](Bar& b, std::int32_t v) { b.value_ = v; });
     return table;
 }
 
 void sknProgressBar::SetColor(gdi::Colour colour) {
-    colour_ = progressbar::ResolveColour(colour, Host().SysColours());
-    DrawProgressBar();
+    Properties().Set(*this, u"Color", colour);
+}
+
+void sknProgressBar::SeteBrushStyle(std::int32_t style) {
+    Properties().Set(*this, u"BrushStyle", style);
+}
+
+void sknProgressBar::SetFillOrEmpty(std::int32_t fillOrEmpty) {
+    Properties().Set(*this, u"FillOrEmpty", fillOrEmpty);
+}
+
+void sknProgressBar::SetMax(std::int32_t max) {
+    Properties().Set(*this, u"Max", max);
+}
+
+void sknProgressBar::SetMin(std::int32_t min) {
+    Properties().Set(*this, u"Min", min);
+}
+
+void sknProgressBar::ApplyEffects(unsigned effects) {
+    if ((effects & host::effect::Repaint) != 0) {
+        DrawProgressBar();
+    }
 }
 
 void sknProgressBar::SetFont(const host::FontObject& font) {
@@ -75,24 +107,19 @@ void sknProgressBar::SetFont(const host::FontObject& font) {
 }
 
 void sknProgressBar::SetImage(const host::PictureObject& picture) {
-    picture_ = picture;
-    PropertyChanged(QStringLiteral("Image"));
-    DrawProgressBar();
+    Properties().Set(*this, u"Image", picture);
 }
 
 void sknProgressBar::SetOrientation(std::int32_t orientation) {
-    orientation_ = orientation;
-    DrawProgressBar();
+    Properties().Set(*this, u"Orientation", orientation);
 }
 
 void sknProgressBar::SetScrolling(std::int32_t style) {
-    style_ = style;
-    DrawProgressBar();
+    Properties().Set(*this, u"Scrolling", style);
 }
 
 void sknProgressBar::SetShowText(bool showText) {
-    showText_ = showText;
-    DrawProgressBar();
+    Properties().Set(*this, u"ShowText", showText);
 }
 
 void sknProgressBar::SetValue(std::int32_t value) {

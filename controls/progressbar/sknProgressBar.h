@@ -38,17 +38,17 @@ public:
     gdi::Colour Color() const { return colour_; }
     void SetColor(gdi::Colour colour);
     std::int32_t eBrushStyle() const { return brushStyle_; }
-    void SeteBrushStyle(std::int32_t style) { brushStyle_ = style; }
+    void SeteBrushStyle(std::int32_t style);
     std::int32_t FillOrEmpty() const { return fillOrEmpty_; }
-    void SetFillOrEmpty(std::int32_t fillOrEmpty) { fillOrEmpty_ = fillOrEmpty; }
+    void SetFillOrEmpty(std::int32_t fillOrEmpty);
     const host::FontObject& Font() const { return font_; }
     void SetFont(const host::FontObject& font);
     const host::PictureObject& Image() const { return picture_; }
     void SetImage(const host::PictureObject& picture);
     std::int32_t Max() const { return max_; }
-    void SetMax(std::int32_t max) { max_ = max; }
+    void SetMax(std::int32_t max);
     std::int32_t Min() const { return min_; }
-    void SetMin(std::int32_t min) { min_ = min; }
+    void SetMin(std::int32_t min);
     std::int32_t Orientation() const { return orientation_; }
     void SetOrientation(std::int32_t orientation);
     std::int32_t Scrolling() const { return style_; }
@@ -86,6 +86,8 @@ protected:
     void UserControl_Terminate() override;
 
 private:
+    friend class host::PropertyTable<sknProgressBar>;
+    void ApplyEffects(unsigned effects);
     gdi::Colour colour_;
     std::int32_t max_ = 0;
     std::int32_t min_ = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
@@ -13,13 +14,28 @@
 
 namespace kelvo::host {
 
-// How a stored property takes part in the three stages of a control's persistence.
+// What a change made through PropertyTable::Set brings about once the value is stored: bits the control's
+// ApplyEffects does, in its own order (for example the palette, then the layout, then the paint).
+namespace effect {
+inline constexpr unsigned Palette = 1;
+inline constexpr unsigned Layout = 2;
+inline constexpr unsigned Repaint = 4;
+} // namespace effect
+
+// How a stored property takes part in a control's persistence, and what a change through Set does.
 struct PropertyFlags {
     // Written whatever its value (the default is only used on reading); most properties are omitted
     // when they equal their default.
     bool writeAlways = false;
     // Set to its default when a new instance is placed (InitProperties).
     bool setOnInit = false;
+    // Set: the effect bits, and the name the change is announced by (PropertyChanged): the key when
+    // empty, none when quiet. The announcement comes after the effects, or before them when
+    // announceFirst.
+    unsigned effects = 0;
+    std::u16string_view announceAs{};
+    bool quiet = false;
+    bool announceFirst = false;
 };
 
 // The stored properties of one kind of control, in the order they are read and written: each with its
@@ -34,7 +50,11 @@ struct PropertyFlags {
 //   value leaves the property as it was).
 // - Defaults may depend on the instance (the ambient font, the surface's current style).
 //
-// Control is the control's own class; it must offer Host().
+// - Set is a public setter: it stores through the same setter, then does the effects and the announcement
+//   the flags give.
+//
+// Control is the control's own class; it must offer Host(), and, for Set, PropertyChanged(const QString&)
+// and (where a property has effects) ApplyEffects(unsigned) to the table.
 template <typename Control> class PropertyTable {
 public:
     template <typename T> using Getter = std::function<T(const Control&)>;
@@ -84,6 +104,14 @@ public:
             }
             set(control, value);
         };
+        entry.assign = [set](Control& control, const PropertyValue& value) {
+            const T* typed = std::get_if<T>(&value);
+            if (typed != nullptr) {
+                set(control, *typed);
+            }
+            return typed != nullptr;
+        };
+        entry.flags = flags;
         entry.write = [=](const Control& control, PropertyBag& bag) {
             if (flags.writeAlways) {
                 bag.Write(key, get(control));
@@ -93,6 +121,30 @@ public:
         };
         entries_.push_back(std::move(entry));
         return std::move(*this);
+    }
+
+    // Stores value as the property's setter does, then does its effects and announces the change. False
+    // (and nothing done) for a key the table does not hold or a value of another type.
+    bool Set(Control& control, QStringView key, const PropertyValue& value) const {
+        const auto entry =
+            std::find_if(entries_.begin(), entries_.end(), [key](const Entry& e) { return e.key == key; });
+        if (entry == entries_.end() || !entry->assign(control, value)) {
+            return false;
+        }
+        const PropertyFlags& flags = entry->flags;
+        const QString name = flags.announceAs.empty() ? entry->key : QStringView(flags.announceAs).toString();
+        if (flags.announceFirst && !flags.quiet) {
+            control.PropertyChanged(name);
+        }
+        if constexpr (requires { control.ApplyEffects(flags.effects); }) {
+            if (flags.effects != 0) {
+                control.ApplyEffects(flags.effects);
+            }
+        }
+        if (!flags.announceFirst && !flags.quiet) {
+            control.PropertyChanged(name);
+        }
+        return true;
     }
 
     void InitProperties(Control& control) const {
@@ -147,6 +199,8 @@ private:
         std::function<void(Control&)> init;
         std::function<void(Control&, PropertyBag&)> read;
         std::function<void(const Control&, PropertyBag&)> write;
+        std::function<bool(Control&, const PropertyValue&)> assign;
+        PropertyFlags flags;
     };
 
     std::vector<Entry> entries_;

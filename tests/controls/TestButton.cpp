@@ -1,3 +1,4 @@
+#include <functional>
 #include <memory>
 
 #include <QAccessible>
@@ -266,6 +267,53 @@ private slots:
             QVERIFY(button.FontBold());
         }
         QCOMPARE(*log, notified.isEmpty() ? QStringList() : QStringList{notified});
+    }
+
+    // The setters that are the property table's Set: each announces its key, and the rows marked so
+    // rebuild the palette, lay the caption out again or draw the button again.
+    void tableSettersTakeEffect() {
+        struct Row {
+            const char* key;
+            std::function<void(sknButton&)> set;
+            bool palette, layout, drawn;
+        };
+        const QImage picture(16, 16, QImage::Format_RGB32);
+        const std::vector<Row> rows{
+            {"COLTYPE", [](sknButton& b) { b.SetColorScheme(1); }, true, false, true},
+            {"FCOLO", [](sknButton& b) { b.SetForeOver(gdi::Colour(0x0000FF)); }, true, false, false},
+            {"SOFT", [](sknButton& b) { b.SetSoftBevel(true); }, true, false, true},
+            {"FX", [](sknButton& b) { b.SetSpecialEffect(1); }, false, false, true},
+            {"FONT",
+             [](sknButton& b) {
+                 host::FontObject font = b.Font();
+                 font.SetSize(16);
+                 b.SetFont(font);
+             },
+             false, true, true},
+            {"PICN", [&](sknButton& b) { b.SetPictureNormal(host::PictureObject::FromImage(picture)); },
+             false, true, true},
+            {"PICPOS",
+             [&](sknButton& b) {
+                 b.SetPictureNormal(host::PictureObject::FromImage(picture));
+                 b.SetPicturePosition(2);
+             },
+             false, true, true},
+        };
+        for (const Row& row : rows) {
+            auto rig = Shown();
+            QVERIFY(rig);
+            sknButton& button = *rig->button;
+            button.SetColorScheme(2); // the custom colours, where every colour property counts
+            const button::ButtonPalette palette = button.Palette();
+            const button::CaptionLayout layout = button.Layout();
+            const QImage image = button.Surface().Image();
+            QStringList* log = Record(button);
+            row.set(button);
+            QVERIFY2(log->endsWith(QString::fromLatin1(row.key)), row.key);
+            QVERIFY2((button.Palette() != palette) == row.palette, row.key);
+            QVERIFY2((button.Layout() != layout) == row.layout, row.key);
+            QVERIFY2((button.Surface().Image() != image) == row.drawn, row.key);
+        }
     }
 
     void setterStepsRepaint() {

@@ -14,8 +14,11 @@ struct Owner {
     std::int16_t size = 0;
     gdi::Colour colour{0x80000012u};
     QString name = QStringLiteral("designed");
-    std::int16_t base = 5; // what the "Size" default follows
+    std::int16_t base = 5;   // what the "Size" default follows
+    QStringList events = {}; // what Set brought about, in order
     HostContext& Host() const { return host; }
+    void ApplyEffects(unsigned effects) { events << QStringLiteral("effects %1").arg(effects); }
+    void PropertyChanged(const QString& name) { events << name; }
 };
 
 const PropertyTable<Owner>& Table() {
@@ -24,14 +27,15 @@ const PropertyTable<Owner>& Table() {
             .Add<std::int16_t>(
                 QStringLiteral("Size"), [](const Owner& o) { return o.base; },
                 [](const Owner& o) { return o.size; }, [](Owner& o, std::int16_t size) { o.size = size; },
-                {.setOnInit = true},
+                {.setOnInit = true, .effects = effect::Layout | effect::Repaint, .announceFirst = true},
                 [](std::int16_t size) { return size >= 0 ? QString() : QStringLiteral("negative size"); })
             .Add<gdi::Colour>(
                 QStringLiteral("Colour"), gdi::Colour(0x80000012u), [](const Owner& o) { return o.colour; },
-                [](Owner& o, gdi::Colour colour) { o.colour = colour; }, {.writeAlways = true})
+                [](Owner& o, gdi::Colour colour) { o.colour = colour; },
+                {.writeAlways = true, .effects = effect::Palette, .announceAs = u"Color"})
             .Add<QString>(
                 QStringLiteral("Name"), QString(), [](const Owner& o) { return o.name; },
-                [](Owner& o, const QString& name) { o.name = name; });
+                [](Owner& o, const QString& name) { o.name = name; }, {.quiet = true});
     return table;
 }
 
@@ -73,6 +77,21 @@ private slots:
         Table().WriteProperties(owner, all);
         QCOMPARE(Keys(all), (QStringList{"Size", "Colour", "Name"}));
         QCOMPARE(Table().Keys(), (QStringList{"Size", "Colour", "Name"}));
+    }
+
+    // A setter through the table stores, does the effects and announces, in the order and by the name the
+    // flags give; a key the table does not hold, or a value of another type, does nothing.
+    void setStoresThenEffectsAndAnnouncement() {
+        Owner owner{host_};
+        QVERIFY(Table().Set(owner, u"Size", std::int16_t{9}));
+        QVERIFY(Table().Set(owner, u"Colour", gdi::Colour(0x102030)));
+        QVERIFY(Table().Set(owner, u"Name", QStringLiteral("set")));
+        QVERIFY(!Table().Set(owner, u"Size", std::int32_t{9}));
+        QVERIFY(!Table().Set(owner, u"Width", std::int16_t{1}));
+        QCOMPARE(owner.size, std::int16_t{9});
+        QCOMPARE(owner.colour.Raw(), 0x102030u);
+        QCOMPARE(owner.name, QStringLiteral("set"));
+        QCOMPARE(owner.events, (QStringList{"Size", "effects 6", "effects 1", "Color"}));
     }
 
     void readingFallsBackPerKey_data() {
