@@ -14,7 +14,11 @@ case "$mode" in
     "")
         cmake --preset default > /dev/null
         cmake --build --preset default
-        ctest --preset default
+        ctest --preset default -LE e2e
+        # The end-to-end scenarios time a real program on real desktops; on a loaded machine a start-up has
+        # been seen to miss its deadline about once in twenty runs. A scenario that fails is run once more,
+        # and both runs stay in the log with their diagnostics.
+        ctest --preset default -L e2e --repeat until-pass:2
         ;;
     --unit)
         cmake --preset default > /dev/null

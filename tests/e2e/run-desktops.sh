@@ -31,7 +31,7 @@ start_kelvo() {
     PIDS+=($KELVO_PID)
     local end=$(($(date +%s) + 20))
     until WIN=$(x 5 xdotool search --onlyvisible --pid "$KELVO_PID" --name "^$TITLE\$" | head -1) && [ -n "$WIN" ]; do
-        [ "$(date +%s)" -lt $end ] || { bad "main window not shown ($(alive "$KELVO_PID" && echo running || echo ended)): $(tail -n 3 "$T/kelvo.log" | tr '\n' '|') windows: $(windows_of "$KELVO_PID")"; summary; }
+        [ "$(date +%s)" -lt $end ] || { bad "main window not shown ($(alive "$KELVO_PID" && echo running || echo ended)): $(tail -n 3 "$T/kelvo.log" | tr '\n' '|') windows: $(windows_of "$KELVO_PID") waiting in: $(cat "/proc/$KELVO_PID/wchan" 2> /dev/null) window manager: $(tail -n 2 "$T/wm.log" | tr '\n' '|')"; summary; }
         sleep 0.05
     done
     ok "main window shown"
