@@ -21,7 +21,7 @@ void ProgressBarBackBuffer::CreateBackBuffer(std::int32_t width, std::int32_t he
     DestroyBackBuffer();
     // The buffer is made like the display, not like the control's own context, so it is a true-colour
     // bitmap whatever the control's surface is.
-    gdi::DcPtr display = gdi::CreateDCA("DISPLAY", *colours_);
+    gdi::DcPtr display = gdi::CreateDCA(u"DISPLAY", *colours_);
     if (display) {
         buffer_.Create(*display, width, height);
     }

@@ -137,9 +137,8 @@ DcPtr CreateCompatibleDC(DeviceContext* dc, const SysColours& colours) {
     return DeviceContext::Create(DeviceContext::Kind::Memory, dc ? dc->Colours() : colours);
 }
 
-DcPtr CreateDCA(std::string_view driver, const SysColours& colours) {
-    if (QString::fromLatin1(driver.data(), static_cast<qsizetype>(driver.size()))
-            .compare(QStringLiteral("DISPLAY"), Qt::CaseInsensitive) != 0) {
+DcPtr CreateDCA(QStringView driver, const SysColours& colours) {
+    if (driver.compare(u"DISPLAY", Qt::CaseInsensitive) != 0) {
         return nullptr;
     }
     return DeviceContext::Create(DeviceContext::Kind::Display, colours);

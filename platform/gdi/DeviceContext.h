@@ -2,11 +2,11 @@
 
 #include <cstdint>
 #include <memory>
-#include <string_view>
 
 #include <QImage>
 #include <QPoint>
 #include <QPointer>
+#include <QStringView>
 #include <QWidget>
 
 #include "platform/gdi/Colour.h"
@@ -134,7 +134,7 @@ using DcPtr = std::unique_ptr<DeviceContext>;
 DcPtr CreateCompatibleDC(DeviceContext* dc);
 DcPtr CreateCompatibleDC(DeviceContext* dc, const SysColours& colours);
 // "DISPLAY" (case-insensitive) gives a display context; any other driver name fails (null).
-DcPtr CreateDCA(std::string_view driver, const SysColours& colours);
+DcPtr CreateDCA(QStringView driver, const SysColours& colours);
 // Releases a context made by CreateCompatibleDC or CreateDCA; false for a null one. A bitmap still
 // selected into it goes back to its owner unharmed.
 bool DeleteDC(DcPtr& dc);

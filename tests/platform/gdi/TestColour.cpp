@@ -83,9 +83,9 @@ private slots:
             QImage image(4, 4, QImage::Format_RGB32);
             DeviceContext surface(image, colours);
             QCOMPARE(GetDeviceCaps(surface, BITSPIXEL), 32);
-            DcPtr display = CreateDCA("display", colours);
+            DcPtr display = CreateDCA(u"display", colours);
             QVERIFY(display);
-            QVERIFY(!CreateDCA("PRINTER", colours));
+            QVERIFY(!CreateDCA(u"PRINTER", colours));
             QCOMPARE(GetDeviceCaps(*display, BITSPIXEL), 32);
             DcPtr memory = CreateCompatibleDC(display.get());
             QCOMPARE(GetDeviceCaps(*memory, BITSPIXEL), 1);

@@ -69,7 +69,7 @@ private slots:
     void GetBitsIsBottomUpBgr() {
         const ObjectCountGuard guard;
         {
-            DcPtr display = CreateDCA("DISPLAY", colours_);
+            DcPtr display = CreateDCA(u"DISPLAY", colours_);
             const Bitmap bitmap = CreateBitmapFromImage(Numbered(3, 2));
             BitmapInfoHeader info = Header(0, 0);
             info.biBitCount = 0;

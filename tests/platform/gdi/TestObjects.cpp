@@ -92,7 +92,7 @@ private slots:
     void MemoryContextsOwnTheirFirstBitmap() {
         const ObjectCountGuard guard;
         {
-            DcPtr display = CreateDCA("DISPLAY", colours_);
+            DcPtr display = CreateDCA(u"DISPLAY", colours_);
             DcPtr memory = CreateCompatibleDC(display.get());
             Bitmap bitmap = CreateCompatibleBitmap(*display, 4, 4);
             const SelectedObject first = SelectObject(*memory, bitmap);
