@@ -87,7 +87,18 @@ start_x() {
     wait_for 5 test -s "$T/fb/Xvfb_screen0" && echo 'Xft.dpi: 96' | x 5 xrdb -merge || return 1
     openbox --sm-disable > "$T/wm.log" 2>&1 &
     PIDS+=($!)
-    wait_for 20 x 5 wmctrl -m
+    wait_for 20 x 5 wmctrl -m && wait_for 20 wm_takes_windows
+}
+# wm_takes_windows: a window mapped now is shown. Openbox answers wmctrl before it takes windows in, and a
+# window mapped in between was seen to stay unmapped for good (about one start in ten on a loaded machine).
+wm_takes_windows() {
+    local probe rc
+    xmessage -name kelvo-probe -timeout 5 probe > /dev/null 2>&1 &
+    probe=$!
+    wait_for 2 eval 'x 5 xdotool search --onlyvisible --classname "^kelvo-probe\$" | grep -q .'
+    rc=$?
+    stop "$probe"
+    return $rc
 }
 # start_panel: xfce4-panel with one panel holding only its status tray, a StatusNotifierItem host.
 start_panel() {
@@ -111,7 +122,8 @@ win_state() {
     local wm map active
     wm=$(x 5 xprop -id "$1" WM_STATE | awk '/window state:/{print $3}')
     map=$(x 5 xwininfo -id "$1" | awk '/Map State:/{print $3}')
-    active=$(x 5 xprop -root _NET_ACTIVE_WINDOW | awk '{print $NF}')
+    # "not found" until the window manager has focused a window
+    active=$(x 5 xprop -root _NET_ACTIVE_WINDOW | awk '$NF ~ /^0x/ {print $NF}')
     [ $((${active:-0})) = $(($1)) ] && active=active || active=inactive
     echo "${wm:-Withdrawn} ${map:-?} $active"
 }
