@@ -5,18 +5,8 @@
 // What a new 3-D frame starts with.
 namespace kelvo::controls::frameprops {
 
-// A frame placed new: the values InitProperties gives (the others start at 0), and what a new surface
-// and caption label start with.
+// What a new frame's surface and caption label start with.
 struct NewFrame {
-    static constexpr std::int32_t BevelWidth = 3;
-    static constexpr std::int32_t BorderType = 1;
-    static constexpr std::uint32_t Border3DHighlight = 0x80000014u;
-    static constexpr std::uint32_t Border3DShadow = 0x80000010u;
-    static constexpr bool Enabled = true;
-    static constexpr std::int32_t CaptionLocation = 0;
-    static constexpr std::int32_t CornerRadius = 7;
-    static constexpr bool UseMnemonic = false;
-
     static constexpr std::uint32_t SurfaceFillColor = 0x00FFC19Fu;
     static constexpr std::int16_t SurfaceFillStyle = 1;
     static constexpr std::int16_t SurfaceDrawStyle = 0;

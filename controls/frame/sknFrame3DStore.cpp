@@ -35,6 +35,10 @@ const host::PropertyTable<sknFrame3D>& sknFrame3D::Properties() {
     // Set announces the change, then draws the whole frame again.
     constexpr host::PropertyFlags Redrawn{
         .writeAlways = true, .effects = host::effect::Repaint, .announceFirst = true};
+    // What a frame placed new starts with (InitProperties); its other fields start at 0.
+    constexpr host::PropertyFlags New{.writeAlways = true, .setOnInit = true};
+    constexpr host::PropertyFlags NewRedrawn{
+        .writeAlways = true, .setOnInit = true, .effects = host::effect::Repaint, .announceFirst = true};
     // A field of the frame's own, kept as it is read.
     const auto get = [](auto member) { return [member](const F& f) { return f.*member; }; };
     const auto set = [](auto member) { return [member](F& f, const auto& value) { f.*member = value; }; };
@@ -68,9 +72,9 @@ const host::PropertyTable<sknFrame3D>& sknFrame3D::Properties() {
     static const Table table =
         Table()
             .Add<std::int32_t>(QStringLiteral("BorderType"), 1, get(&F::borderType_), set(&F::borderType_),
-                               Redrawn)
+                               NewRedrawn)
             .Add<std::int32_t>(QStringLiteral("BevelWidth"), 3, get(&F::bevelWidth_), set(&F::bevelWidth_),
-                               Always)
+                               New)
             .Add<std::int32_t>(QStringLiteral("BevelInner"), 0, get(&F::bevelInner_), set(&F::bevelInner_),
                                Always)
             .Add<std::int32_t>(QStringLiteral("Caption3D"), 0, get(&F::caption3D_), set(&F::caption3D_),
@@ -78,31 +82,31 @@ const host::PropertyTable<sknFrame3D>& sknFrame3D::Properties() {
             .Add<std::int32_t>(QStringLiteral("CaptionAlignment"), 0, get(&F::captionAlignment_),
                                set(&F::captionAlignment_), Redrawn)
             .Add<std::int32_t>(QStringLiteral("CaptionLocation"), 0, get(&F::captionLocation_),
-                               set(&F::captionLocation_), Redrawn)
+                               set(&F::captionLocation_), NewRedrawn)
             .Add<gdi::Colour>(
                 QStringLiteral("BackColor"), [](const F& f) { return f.Ambient().backColor; },
-                get(&F::backColor_), set(&F::backColor_), Redrawn)
+                get(&F::backColor_), set(&F::backColor_), NewRedrawn)
             .Add<gdi::Colour>(
                 QStringLiteral("Border3DHighlight"), fixedColour(0x80000014u), get(&F::highlight_),
                 [](F& f, gdi::Colour value) {
                     f.highlight_ = value;
                     f.lblCaptionShadow->SetForeColor(value);
                 },
-                Redrawn)
+                NewRedrawn)
             .Add<gdi::Colour>(QStringLiteral("Border3DShadow"), fixedColour(0x80000010u), get(&F::shadow_),
-                              set(&F::shadow_), Redrawn)
-            .Add<bool>(QStringLiteral("Enabled"), true, get(&F::enabled_), set(&F::enabled_), Redrawn)
+                              set(&F::shadow_), NewRedrawn)
+            .Add<bool>(QStringLiteral("Enabled"), true, get(&F::enabled_), set(&F::enabled_), NewRedrawn)
             // The key holds the radius.
             .Add<std::int32_t>(QStringLiteral("CornerDiameter"), 7, get(&F::cornerRadius_),
-                               set(&F::cornerRadius_), Redrawn)
+                               set(&F::cornerRadius_), NewRedrawn)
             .Add<std::int32_t>(QStringLiteral("FloodPercent"), 0, get(&F::floodPercent_),
-                               set(&F::floodPercent_), Always)
+                               set(&F::floodPercent_), New)
             .Add<bool>(QStringLiteral("FloodShowPct"), false, get(&F::floodShowPct_), set(&F::floodShowPct_),
-                       Always)
+                       New)
             .Add<std::int32_t>(QStringLiteral("FloodType"), 0, get(&F::floodType_), set(&F::floodType_),
-                               Redrawn)
+                               NewRedrawn)
             .Add<gdi::Colour>(QStringLiteral("FloodColor"), now(fillColor), get(&F::floodColor_),
-                              set(&F::floodColor_), Always)
+                              set(&F::floodColor_), New)
             .Add<std::int32_t>(QStringLiteral("FillGradient"), 0, get(&F::fillGradient_),
                                set(&F::fillGradient_), Redrawn)
             .Add<gdi::Colour>(
@@ -168,22 +172,10 @@ const host::PropertyTable<sknFrame3D>& sknFrame3D::Properties() {
 }
 
 void sknFrame3D::UserControl_InitProperties() {
-    using New = frameprops::NewFrame;
-    bevelWidth_ = New::BevelWidth;
-    borderType_ = New::BorderType;
-    backColor_ = Ambient().backColor;
-    highlight_ = gdi::Colour(New::Border3DHighlight);
-    shadow_ = gdi::Colour(New::Border3DShadow);
-    enabled_ = New::Enabled;
-    floodPercent_ = 0;
-    floodShowPct_ = false;
-    floodType_ = 0;
-    floodColor_ = Surface().FillColor();
-    lblCaptionShadow->SetForeColor(highlight_);
-    lblCaption->SetUseMnemonic(New::UseMnemonic);
-    lblCaptionShadow->SetUseMnemonic(New::UseMnemonic);
-    captionLocation_ = New::CaptionLocation;
-    cornerRadius_ = New::CornerRadius;
+    Properties().InitProperties(*this);
+    // A new frame's caption takes "&" as it is, whatever the label started with.
+    lblCaption->SetUseMnemonic(false);
+    lblCaptionShadow->SetUseMnemonic(false);
 }
 
 void sknFrame3D::UserControl_ReadProperties(host::PropertyBag& bag) {

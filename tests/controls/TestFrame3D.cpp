@@ -219,6 +219,20 @@ private slots:
         QCOMPARE(Frame(&bag)->CornerRadius(), 5);
     }
 
+    // A frame placed new; what it does not set stays 0.
+    void newFrameStartingValues() {
+        const auto frame = Frame();
+        QCOMPARE(frame->BorderType(), 1);
+        QCOMPARE(frame->BevelWidth(), 3);
+        QCOMPARE(frame->CornerRadius(), 7);
+        QCOMPARE(frame->Border3DHighlight(), gdi::Colour(0x80000014u));
+        QCOMPARE(frame->Border3DShadow(), gdi::Colour(0x80000010u));
+        QCOMPARE(frame->BackColor(), frame->Ambient().backColor);
+        QCOMPARE(frame->FloodColor(), gdi::Colour(0x00FFC19Fu));
+        QVERIFY(frame->Enabled() && !frame->UseMnemonic());
+        QCOMPARE(frame->Caption3D() + frame->FloodPercent() + frame->FloodType() + frame->FillGradient(), 0);
+    }
+
     void missingBackColorTakesTheForms() {
         host::PropertyBag bag;
         auto frame = std::make_unique<sknFrame3D>(host_, log_.get());
