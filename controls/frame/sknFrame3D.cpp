@@ -27,9 +27,6 @@ host::Label* CaptionLabel(host::HostContext& host, QWidget* parent) {
 
 } // namespace
 
-sknFrame3D::sknFrame3D(host::HostContext& host, QWidget* parent)
-    : sknFrame3D(host, nullptr, parent) {}
-
 sknFrame3D::sknFrame3D(host::HostContext& host, ErrorLog* log, QWidget* parent)
     : host::UserControl(host, parent)
     , log_(log) {

@@ -25,7 +25,6 @@ class sknFrame3D : public host::UserControl {
     Q_OBJECT
 
 public:
-    explicit sknFrame3D(host::HostContext& host, QWidget* parent = nullptr);
     sknFrame3D(host::HostContext& host, ErrorLog* log, QWidget* parent = nullptr);
 
     gdi::Colour BackColor() const { return backColor_; }

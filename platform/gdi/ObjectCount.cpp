@@ -19,12 +19,4 @@ std::int64_t ObjectCount::Live(ObjectKind kind) {
     return Counters()[static_cast<std::size_t>(kind)].load(std::memory_order_relaxed);
 }
 
-std::int64_t ObjectCount::Total() {
-    std::int64_t total = 0;
-    for (const auto& counter : Counters()) {
-        total += counter.load(std::memory_order_relaxed);
-    }
-    return total;
-}
-
 } // namespace kelvo::gdi

@@ -19,7 +19,6 @@ public:
     static void Add(ObjectKind kind);
     static void Remove(ObjectKind kind);
     static std::int64_t Live(ObjectKind kind);
-    static std::int64_t Total();
 
 private:
     static std::array<std::atomic<std::int64_t>, Kinds>& Counters();

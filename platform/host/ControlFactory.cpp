@@ -32,18 +32,6 @@ const ControlFactory::Entry* ControlFactory::Find(const QString& kind) const {
     return nullptr;
 }
 
-bool ControlFactory::Knows(const QString& kind) const {
-    return Find(kind) != nullptr;
-}
-
-QStringList ControlFactory::Kinds() const {
-    QStringList kinds;
-    for (const Entry& entry : entries_) {
-        kinds.append(entry.kind);
-    }
-    return kinds;
-}
-
 HostedObject* ControlFactory::Create(const QString& kind, HostContext& host, QWidget* parent) const {
     const Entry* entry = Find(kind);
     return entry == nullptr || !entry->creator ? nullptr : entry->creator(host, parent);

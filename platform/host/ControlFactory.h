@@ -31,8 +31,6 @@ public:
                  [](HostContext& host, QWidget* parent) -> HostedObject* { return new T(host, parent); });
     }
 
-    bool Knows(const QString& kind) const;
-    QStringList Kinds() const;
     HostedObject* Create(const QString& kind, HostContext& host, QWidget* parent) const;
 
 private:

@@ -30,16 +30,6 @@ QString FontSubstitution::Family(const QString& name) const {
     return fallback_;
 }
 
-bool FontSubstitution::Knows(const QString& name) const {
-    const QString wanted = name.trimmed();
-    for (const Entry& entry : entries_) {
-        if (entry.name.compare(wanted, Qt::CaseInsensitive) == 0) {
-            return true;
-        }
-    }
-    return false;
-}
-
 int FontSubstitution::PixelSize(double points) {
     if (!std::isfinite(points) || points <= 0) {
         return 1;

@@ -22,7 +22,6 @@ public:
 
     // The installed family for a stored name; names compare without regard to case and surrounding blanks.
     QString Family(const QString& name) const;
-    bool Knows(const QString& name) const;
     const QString& Fallback() const { return fallback_; }
 
     // The pixel size a point size has at 96 DPI (8.25 pt -> 11 px), halves to even, at least 1 and at

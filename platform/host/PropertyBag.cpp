@@ -78,11 +78,6 @@ bool PropertyBag::Remove(const QString& key) {
     return true;
 }
 
-void PropertyBag::Clear() {
-    entries_.clear();
-    index_.clear();
-}
-
 void PropertyBag::Reindex() {
     index_.clear();
     for (size_t i = 0; i < entries_.size(); ++i) {

@@ -52,7 +52,6 @@ public:
     const PropertyValue* Value(const QString& key) const;
     void Set(const QString& key, PropertyValue value);
     bool Remove(const QString& key);
-    void Clear();
 
     // The entries in the order their keys were first stored.
     const std::vector<Entry>& Entries() const { return entries_; }

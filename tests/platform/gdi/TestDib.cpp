@@ -79,7 +79,7 @@ private slots:
             QCOMPARE(info.biBitCount, std::uint16_t(32));
 
             info = Header(3, 2);
-            std::vector<std::uint8_t> bits(2 * 12, 0xEE);
+            std::vector<std::uint8_t> bits(std::size_t{2} * 12, 0xEE);
             QCOMPARE(GetDIBits(*display, bitmap, 0, 2, bits, info, DIB_RGB_COLORS), 2);
             // First stored row is the bottom row (y = 1): B G R per pixel, then 3 bytes of padding.
             const std::vector<std::uint8_t> expected{7, 1, 0, 7, 1, 1, 7, 1, 2, 0, 0, 0,
@@ -114,7 +114,7 @@ private slots:
         QVERIFY(BitBlt(*memory, 0, 0, 32, 32, &dc, 4, 4, SRCCOPY));
         SelectObject(*memory, previous);
         BitmapInfoHeader info = Header(32, 32);
-        std::vector<std::uint8_t> bits(DibRowBytes(32, 24) * 32);
+        std::vector<std::uint8_t> bits(std::size_t{DibRowBytes(32, 24)} * 32);
         QCOMPARE(GetDIBits(dc, bitmap, 0, 32, bits, info, DIB_RGB_COLORS), 32);
         QImage out = Blank(40, 40, 0xFF000000u);
         DeviceContext outDc(out, colours_);
@@ -140,7 +140,7 @@ private slots:
     }
 
     void FarAndTinyTargets() {
-        std::vector<std::uint8_t> bits(DibRowBytes(4, 24) * 4, 0x55);
+        std::vector<std::uint8_t> bits(std::size_t{DibRowBytes(4, 24)} * 4, 0x55);
         const BitmapInfoHeader info = Header(4, 4);
         for (const QSize size : {QSize(0, 0), QSize(1, 1), QSize(3, 3)}) {
             QImage image = Blank(size.width(), size.height());

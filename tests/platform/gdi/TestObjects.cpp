@@ -27,7 +27,7 @@ private slots:
         Region region = CreateRectRgn(0, 0, 1, 1);
         QCOMPARE(guard.Report(), QStringLiteral("pens +1, brushes +1, regions +1"));
         Pen moved = std::move(pen);
-        QVERIFY(!pen);
+        QVERIFY(!pen); // NOLINT(bugprone-use-after-move): a moved-from handle holds nothing
         QVERIFY(DeleteObject(moved));
         QVERIFY(!DeleteObject(moved));
         QVERIFY(DeleteObject(brush));
