@@ -16,6 +16,7 @@
 #include "platform/host/HostContext.h"
 #include "platform/host/KeySender.h"
 #include "platform/host/PropertyBag.h"
+#include "tests/support/BagKeys.h"
 
 using namespace kelvo;
 using namespace kelvo::controls;
@@ -98,10 +99,7 @@ private slots:
         button.LoadNew();
         host::PropertyBag saved;
         button.Save(saved);
-        QStringList keys;
-        for (const auto& entry : saved.Entries()) {
-            keys << entry.key;
-        }
+        const QStringList keys = kelvo::test::BagKeys(saved);
         // Stored files depend on this order: it is written out here, not taken from the code.
         const QStringList expected{"BTYPE", "TX",     "ENAB",  "FONT", "COLTYPE", "FOCUSR", "BCOL", "BCOLO",
                                    "FCOL",  "FCOLO",  "MCOL",  "MPTR", "MICON",   "PICN",   "PICH", "UMCOL",

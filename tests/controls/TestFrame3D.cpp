@@ -11,6 +11,7 @@
 #include "platform/host/HostContext.h"
 #include "platform/host/PropertyBag.h"
 #include "tests/controls/ErrorLogRig.h"
+#include "tests/support/BagKeys.h"
 
 using namespace kelvo;
 using namespace kelvo::controls;
@@ -258,10 +259,7 @@ private slots:
         // A new frame writes every key, defaults included, in its writing order.
         host::PropertyBag bag;
         Frame()->Save(bag);
-        QStringList written;
-        for (const host::PropertyBag::Entry& entry : bag.Entries()) {
-            written << entry.key;
-        }
+        const QStringList written = kelvo::test::BagKeys(bag);
         const QStringList expected{
             "BorderType",      "BevelWidth",   "BevelInner",        "Caption3D",      "CaptionAlignment",
             "CaptionLocation", "BackColor",    "CornerDiameter",    "FillColor",      "FillStyle",

@@ -4,6 +4,7 @@
 #include "controls/line/sknLine3D.h"
 #include "platform/host/HostContext.h"
 #include "platform/host/PropertyBag.h"
+#include "tests/support/BagKeys.h"
 
 using namespace kelvo;
 using namespace kelvo::controls;
@@ -119,10 +120,7 @@ private slots:
         QCOMPARE(bag.Errors().size(), 1);
         host::PropertyBag saved;
         line.Save(saved);
-        QStringList keys;
-        for (const auto& entry : saved.Entries()) {
-            keys << entry.key;
-        }
+        const QStringList keys = kelvo::test::BagKeys(saved);
         QCOMPARE(keys, (QStringList{"LineType", "3DHighlight", "3DShadow", "DrawStyle"})); // always written
     }
 

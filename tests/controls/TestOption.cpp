@@ -8,6 +8,7 @@
 #include "controls/option/sknOption.h"
 #include "platform/host/HostContext.h"
 #include "platform/host/PropertyBag.h"
+#include "tests/support/BagKeys.h"
 
 using namespace kelvo;
 using namespace kelvo::controls;
@@ -119,10 +120,7 @@ private slots:
         QCOMPARE(option.picRadio->ToolTipText(), QString("both"));
         host::PropertyBag saved;
         option.Save(saved);
-        QStringList keys;
-        for (const auto& entry : saved.Entries()) {
-            keys << entry.key;
-        }
+        const QStringList keys = kelvo::test::BagKeys(saved);
         QCOMPARE(keys, (QStringList{"Enabled", "ToolTipText", "Value", "Caption"}));
     }
 
@@ -164,10 +162,7 @@ private slots:
         // What was set is what is stored, under the keys of the table, in its order.
         host::PropertyBag saved;
         option.Save(saved);
-        QStringList keys;
-        for (const auto& entry : saved.Entries()) {
-            keys << entry.key;
-        }
+        const QStringList keys = kelvo::test::BagKeys(saved);
         QCOMPARE(keys, (QStringList{"Enabled", "Font", "ForeColor", "ToolTipText", "Caption"}));
         QCOMPARE(sknOption::Properties().Keys(),
                  (QStringList{"Enabled", "Font", "ForeColor", "ToolTipText", "Value", "Caption"}));

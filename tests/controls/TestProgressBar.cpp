@@ -11,6 +11,7 @@
 #include "platform/gdi/Text.h"
 #include "platform/host/HostContext.h"
 #include "platform/host/PropertyBag.h"
+#include "tests/support/BagKeys.h"
 #include "tests/support/MainWindowBar.h"
 
 using namespace kelvo;
@@ -167,10 +168,7 @@ private slots:
         bar->SetValue(-Largest);
         host::PropertyBag bag;
         bar->Save(bag);
-        QStringList keys;
-        for (const auto& entry : bag.Entries()) {
-            keys << entry.key;
-        }
+        const QStringList keys = kelvo::test::BagKeys(bag);
         // Stored files depend on this order: it is written out here, not taken from the code.
         const QStringList expected{"BrushStyle",  "Color",     "Image",    "Max",         "Min",
                                    "Orientation", "Scrolling", "ShowText", "FillOrEmpty", "Value"};

@@ -2,6 +2,7 @@
 
 #include "platform/host/HostContext.h"
 #include "platform/host/PropertyTable.h"
+#include "tests/support/BagKeys.h"
 
 using namespace kelvo;
 using namespace kelvo::host;
@@ -39,14 +40,6 @@ const PropertyTable<Owner>& Table() {
     return table;
 }
 
-QStringList Keys(const PropertyBag& bag) {
-    QStringList keys;
-    for (const auto& entry : bag.Entries()) {
-        keys << entry.key;
-    }
-    return keys;
-}
-
 } // namespace
 
 class TestPropertyTable : public QObject {
@@ -70,12 +63,12 @@ private slots:
         owner.name.clear();
         PropertyBag bag;
         Table().WriteProperties(owner, bag);
-        QCOMPARE(Keys(bag), QStringList{"Colour"});
+        QCOMPARE(kelvo::test::BagKeys(bag), QStringList{"Colour"});
         owner.size = 7;
         owner.name = QStringLiteral("x");
         PropertyBag all;
         Table().WriteProperties(owner, all);
-        QCOMPARE(Keys(all), (QStringList{"Size", "Colour", "Name"}));
+        QCOMPARE(kelvo::test::BagKeys(all), (QStringList{"Size", "Colour", "Name"}));
         QCOMPARE(Table().Keys(), (QStringList{"Size", "Colour", "Name"}));
     }
 
