@@ -65,7 +65,7 @@ struct ButtonLook {
     // What clearing the surface paints before the face goes on.
     gdi::Colour SurfaceBackColor{0x8000000Fu};
 
-    // The look asked for, StateUp or StateDown (ShownState).
+    // The look asked for, StateUp or StateDown (LookToPaint sets it).
     std::uint8_t State = StateUp;
     bool Enabled = true;
     bool HasFocus = false;

@@ -37,12 +37,13 @@ PaletteSource PaletteSourceOf(const ButtonLook& look) {
 
 std::optional<ButtonLook> LookToPaint(const ButtonLook& look, const ButtonCarried& carried,
                                       std::uint8_t state, bool force) {
-    ButtonLook paint = look;
-    paint.State = look.CheckBoxBehaviour && look.Value ? StateDown : state;
-    const bool repeats = paint.State == carried.LastState && paint.Caption == carried.LastCaption;
+    const std::uint8_t shown = look.CheckBoxBehaviour && look.Value ? StateDown : state;
+    const bool repeats = shown == carried.LastState && look.Caption == carried.LastCaption;
     if ((repeats && !force) || look.Height <= 0 || !look.RefreshOn) {
-        return std::nullopt;
+        return std::nullopt; // the commonest answer while the mouse moves: no copy of the look for it
     }
+    ButtonLook paint = look;
+    paint.State = shown;
     return paint;
 }
 
@@ -54,7 +55,8 @@ ButtonCarried PaintButton(gdi::DeviceContext& dc, const ButtonLook& look, const 
     const ScopedFont font(dc, look.Font);
     const gdi::Colour textColour = gdi::GetTextColor(dc);
     ClearSurface(dc, look.SurfaceBackColor);
-    if (look.Hovering && look.ColorScheme == SchemeCustom) {
+    const bool overPalette = look.Hovering && look.ColorScheme == SchemeCustom;
+    if (overPalette) {
         // The hovered face is built from BackOver for this paint only.
         PaletteSource over = PaletteSourceOf(look);
         over.BackColor = look.BackOver;
@@ -74,7 +76,7 @@ ButtonCarried PaintButton(gdi::DeviceContext& dc, const ButtonLook& look, const 
         DrawPicture(dc, look, next, PictureDown);
     }
 
-    if (look.Hovering && look.ColorScheme == SchemeCustom) {
+    if (overPalette) {
         next.Palette = BuildPalette(PaletteSourceOf(look), dc.Colours());
     }
     gdi::SetTextColor(dc, textColour);
