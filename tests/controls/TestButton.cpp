@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QMouseEvent>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -207,14 +208,17 @@ private slots:
         button.Refresh();
         QCOMPARE(button.Palette().FaceColor, host_.SysColours().GetSysColor(15)); // behaves as scheme 1
         // Scheme 4 takes the colours its form really paints with.
-        host::Form form(host_);
-        form.SetBackColor(gdi::Colour(0x0000FF));
-        form.SetForeColor(gdi::Colour(0x00FF00));
-        button.setParent(&form);
-        button.SetColorScheme(4);
-        QCOMPARE(button.Palette().FaceColor, gdi::Colour(0x0000FF));
-        QCOMPARE(button.Palette().TextColor, gdi::Colour(0x00FF00));
-        button.setParent(nullptr);
+        {
+            host::Form form(host_);
+            form.SetBackColor(gdi::Colour(0x0000FF));
+            form.SetForeColor(gdi::Colour(0x00FF00));
+            button.setParent(&form);
+            // The form must not delete the button, which lives on the stack, when a comparison fails.
+            const auto release = qScopeGuard([&button] { button.setParent(nullptr); });
+            button.SetColorScheme(4);
+            QCOMPARE(button.Palette().FaceColor, gdi::Colour(0x0000FF));
+            QCOMPARE(button.Palette().TextColor, gdi::Colour(0x00FF00));
+        }
         QStringList errorKeys;
         for (const host::PropertyError& error : bag.Errors()) {
             errorKeys << error.key;
