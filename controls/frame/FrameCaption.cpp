@@ -1,3 +1,4 @@
+#include "FramePainter.h"
 #include "FramePass.h"
 
 #include <cmath>
@@ -158,7 +159,7 @@ void DrawFlood(FramePass& pass) {
     const FrameLook& look = pass.Look();
     FrameState& state = pass.State();
     if (look.floodShowPct) {
-        state.labels.text = QString::number(look.floodPercent) + QLatin1Char('%');
+        state.labels.text = FloodPercentText(look.floodPercent);
         DrawCaptionAlignment(pass);
     }
     if (look.floodPercent == 0) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -50,10 +49,11 @@ struct FrameLook {
 
     // The caption label's current text.
     QString caption;
+    // The caption labels size themselves to their text: the size in pixels the caption, and the flood's
+    // percentage (FloodPercentText, measured only when FloodShowPct is on), take in their font.
+    QSize captionSize;
+    QSize percentSize;
 };
-
-// The caption labels size themselves to their text: the size in pixels a text takes in their font.
-using CaptionMeasure = std::function<QSize(const QString& text)>;
 
 // Where the pass leaves the three labels, in pixels of the surface. The caption and its shadow copy
 // always carry the same text.

@@ -31,9 +31,8 @@ void Clear(gdi::DeviceContext& dc, const FrameLook& look) {
 
 } // namespace
 
-FramePaintResult PaintFrame(gdi::DeviceContext& dc, const FrameLook& look, const FrameState& previous,
-                            const CaptionMeasure& measure) {
-    FramePass pass(dc, look, previous, measure);
+FramePaintResult PaintFrame(gdi::DeviceContext& dc, const FrameLook& look, const FrameState& previous) {
+    FramePass pass(dc, look, previous);
     FrameState& state = pass.State();
     const char* procedure = framepaint::ResizeProcedure;
 
@@ -77,11 +76,14 @@ FramePaintResult PaintFrame(gdi::DeviceContext& dc, const FrameLook& look, const
     return pass.Finish();
 }
 
-FramePaintResult PaintFlood(gdi::DeviceContext& dc, const FrameLook& look, const FrameState& previous,
-                            const CaptionMeasure& measure) {
-    FramePass pass(dc, look, previous, measure);
+FramePaintResult PaintFlood(gdi::DeviceContext& dc, const FrameLook& look, const FrameState& previous) {
+    FramePass pass(dc, look, previous);
     framepaint::DrawFlood(pass);
     return pass.Finish();
+}
+
+QString FloodPercentText(std::int32_t percent) {
+    return QString::number(percent) + QLatin1Char('%');
 }
 
 void DrawGradiant(gdi::DeviceContext& dc, const FrameLook& look) {

@@ -20,14 +20,15 @@ namespace kelvo::controls {
 // 5. The inner bevel with its inside rectangle, and the flood bar when FloodPercent is above 0.
 // 6. The caption on the 3 x 3 grid and its 3-D style.
 // A statement that fails (a value out of range) is skipped and listed as an error; the rest is drawn.
-FramePaintResult PaintFrame(gdi::DeviceContext& dc, const FrameLook& look, const FrameState& previous,
-                            const CaptionMeasure& measure);
+FramePaintResult PaintFrame(gdi::DeviceContext& dc, const FrameLook& look, const FrameState& previous);
 
 // The flood alone, as the flood colour and percentage setters run it: the percentage caption (when
 // FloodShowPct is on) placed again, and the bar drawn over what is there. A lower percentage needs the
 // whole pass to take the old bar away. The region and fore colour are left alone.
-FramePaintResult PaintFlood(gdi::DeviceContext& dc, const FrameLook& look, const FrameState& previous,
-                            const CaptionMeasure& measure);
+FramePaintResult PaintFlood(gdi::DeviceContext& dc, const FrameLook& look, const FrameState& previous);
+
+// The flood's percentage as its caption shows it: "50%".
+QString FloodPercentText(std::int32_t percent);
 
 // The gradient from the fill colour at the left (FillGradient 1) or top (2) edge to the back colour,
 // SW - CornerRadius (or SH - CornerRadius) lines further on. Steps that fail are skipped silently: with

@@ -42,11 +42,10 @@ std::optional<std::int32_t> Twips(double pixels) {
     return CLng(pixels * host::HostContext::TwipsPerPixelX);
 }
 
-FramePass::FramePass(gdi::DeviceContext& dc, const FrameLook& look, const FrameState& previous,
-                     const CaptionMeasure& measure)
+FramePass::FramePass(gdi::DeviceContext& dc, const FrameLook& look, const FrameState& previous)
     : dc_(dc)
     , look_(look)
-    , measure_(measure)
+    , previousMixMode_(gdi::GetROP2(dc))
     , attributes_(look.surface)
     , state_(previous) {
     attributes_.drawMode = gdi::R2_COPYPEN;
@@ -56,8 +55,13 @@ FramePass::FramePass(gdi::DeviceContext& dc, const FrameLook& look, const FrameS
     bottom = look.scaleHeight;
 }
 
+FramePass::~FramePass() {
+    gdi::SetROP2(dc_, previousMixMode_);
+}
+
 QSize FramePass::CaptionSize() const {
-    return measure_ ? measure_(state_.labels.text) : QSize();
+    // The labels show the caption, or the flood's percentage in its place.
+    return state_.labels.text == look_.caption ? look_.captionSize : look_.percentSize;
 }
 
 Fault FramePass::Line(double x1, double y1, double x2, double y2, gdi::Colour colour) {

@@ -23,14 +23,13 @@ std::optional<float> Single(double value);
 std::optional<std::int32_t> Twips(double pixels);
 
 // One painting pass over a device context: the look it paints, the state it updates, the errors it
-// traps. It sets the context's mixing mode to copy pen (the surface's draw mode 13) and leaves it so. Every
-// drawing statement says whether it failed instead of stopping the pass, so each routine records its failed
-// statements under its own name and carries on with the next one.
+// traps. It draws in the mixing mode copy pen (the surface's draw mode 13) and puts the context's own mode
+// back when it ends. Every drawing statement says whether it failed instead of stopping the pass, so each
+// routine records its failed statements under its own name and carries on with the next one.
 class FramePass {
 public:
-    FramePass(gdi::DeviceContext& dc, const FrameLook& look, const FrameState& previous,
-              const CaptionMeasure& measure);
-    ~FramePass() = default;
+    FramePass(gdi::DeviceContext& dc, const FrameLook& look, const FrameState& previous);
+    ~FramePass();
     FramePass(const FramePass&) = delete;
     FramePass& operator=(const FramePass&) = delete;
 
@@ -75,7 +74,7 @@ public:
 private:
     gdi::DeviceContext& dc_;
     const FrameLook& look_;
-    const CaptionMeasure& measure_;
+    int previousMixMode_;
     host::SurfaceDrawing::Attributes attributes_;
     FrameState state_;
     std::optional<gdi::Colour> foreColor_;

@@ -284,13 +284,14 @@ FrameLook sknFrame3D::Look() const {
     look.surface = Surface().Attributes();
     look.picture = Surface().Picture().Image();
     look.caption = lblCaption->Caption();
+    look.captionSize = lblCaption->MeasureText(false, 0);
+    if (floodShowPct_) {
+        look.percentSize = MeasureCaption(FloodPercentText(floodPercent_));
+    }
     return look;
 }
 
 QSize sknFrame3D::MeasureCaption(const QString& text) const {
-    if (text == lblCaption->Caption()) {
-        return lblCaption->MeasureText(false, 0);
-    }
     // A text the label does not carry yet (the percentage): measured as the label will measure it.
     QImage scratch(1, 1, QImage::Format_RGB32);
     gdi::DeviceContext dc(scratch, Host().SysColours());
@@ -306,14 +307,12 @@ QSize sknFrame3D::MeasureCaption(const QString& text) const {
 
 void sknFrame3D::UserControl_Resize() {
     Surface().SetEnabled(enabled_);
-    const FramePaintResult result = PaintFrame(Surface().hDC(), Look(), state_,
-                                               [this](const QString& text) { return MeasureCaption(text); });
+    const FramePaintResult result = PaintFrame(Surface().hDC(), Look(), state_);
     Apply(result, true);
 }
 
 void sknFrame3D::DrawFlood() {
-    const FramePaintResult result = PaintFlood(Surface().hDC(), Look(), state_,
-                                               [this](const QString& text) { return MeasureCaption(text); });
+    const FramePaintResult result = PaintFlood(Surface().hDC(), Look(), state_);
     Apply(result, floodShowPct_);
 }
 
@@ -323,6 +322,8 @@ void sknFrame3D::DrawGradiant() {
 
 void sknFrame3D::Apply(const FramePaintResult& result, bool placeLabels) {
     state_ = result.state;
+    // The pass prepares the surface with draw mode 13 (copy pen), and the surface keeps it.
+    Surface().SetDrawMode(gdi::R2_COPYPEN);
     if (result.region) {
         region_ = result.region;
         gdi::Region region = CreateFrameRegion(*region_);

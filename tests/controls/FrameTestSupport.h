@@ -26,6 +26,13 @@ inline QSize Measure(const QString& text) {
     return text.isEmpty() ? QSize() : QSize(6 * static_cast<int>(text.size()), 13);
 }
 
+// The look with its caption and percentage measured, as the control hands it to the painter.
+inline FrameLook Measured(FrameLook look, QSize (*measure)(const QString&) = Measure) {
+    look.captionSize = measure(look.caption);
+    look.percentSize = measure(FloodPercentText(look.floodPercent));
+    return look;
+}
+
 inline FrameLook Look(float width, float height, std::int32_t borderType, std::int32_t cornerRadius = 0) {
     FrameLook look;
     look.scaleWidth = width;
@@ -75,7 +82,7 @@ inline Painted Paint(const FrameLook& look, const FrameState& previous = {}) {
                  QImage::Format_RGB32);
     const gdi::SysColours colours = gdi::SysColours::Classic();
     gdi::DeviceContext dc(image, colours);
-    FramePaintResult result = PaintFrame(dc, look, previous, Measure);
+    FramePaintResult result = PaintFrame(dc, Measured(look), previous);
     return {image, result};
 }
 

@@ -38,7 +38,7 @@ QImage RenderFrame(const FrameLook& look) {
     FramePaintResult result;
     {
         gdi::DeviceContext dc(surface, colours);
-        result = PaintFrame(dc, look, FrameState{}, MeasureCaption);
+        result = PaintFrame(dc, Measured(look, MeasureCaption), FrameState{});
     }
     QPainter painter(&surface);
     painter.setFont(CaptionFont());

@@ -315,7 +315,7 @@ private slots:
         const gdi::SysColours colours = gdi::SysColours::Classic();
         gdi::DeviceContext dc(image, colours);
         look.floodPercent = 0;
-        const FramePaintResult flood = PaintFlood(dc, look, pass.state, Measure);
+        const FramePaintResult flood = PaintFlood(dc, Measured(look), pass.state);
         QCOMPARE(flood.state.labels.text, QStringLiteral("0%"));
         QCOMPARE(flood.state.labels.caption, QPointF((60 - 12) / 2.0, (30 - 13) / 2.0));
         QVERIFY(!flood.region.has_value());
@@ -423,7 +423,9 @@ private slots:
                             static_cast<int>(std::min(look.scaleHeight, 40.0f)));
         const gdi::SysColours colours = gdi::SysColours::Classic();
         gdi::DeviceContext dc(buffer.Image(), colours);
-        const FramePaintResult result = PaintFrame(dc, look, FrameState{}, Measure);
+        gdi::SetROP2(dc, gdi::R2_NOT); // the pass draws in copy pen and puts the context's mode back
+        const FramePaintResult result = PaintFrame(dc, Measured(look), FrameState{});
+        QCOMPARE(gdi::GetROP2(dc), gdi::R2_NOT);
         QVERIFY(buffer.Intact());
         QCOMPARE(Summary(result.errors), errors);
         for (const FrameError& error : result.errors) {
