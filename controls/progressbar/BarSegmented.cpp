@@ -26,7 +26,7 @@ void DrawMarqueeBlocks(BarPaint& p) {
             const std::int32_t shade = 200 - 40 * i;
             DrawGradient(p.dc, p.Lighten(shade + 20), p.Lighten(shade), x, 3, 9, p.B - 2, true);
         } else {
-            const std::int32_t y = Clamp32(std::int64_t{fill.top} + 12 * i);
+            const std::int32_t y = Clamp32(std::int64_t{fill.top} + std::int64_t{12} * i);
             const std::int32_t shade = 120 + 40 * i;
             DrawGradient(p.dc, p.Lighten(shade + 20), p.Lighten(shade), p.R - 2, y, 2, 9, false);
         }

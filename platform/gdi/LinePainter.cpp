@@ -46,6 +46,9 @@ bool DashOn(std::span<const int> runs, std::int64_t index) {
     for (const int run : runs) {
         total += run;
     }
+    if (total <= 0) {
+        return true; // no pattern: a solid line
+    }
     int position = static_cast<int>(index % total);
     for (std::size_t i = 0; i < runs.size(); ++i) {
         if (position < runs[i]) {

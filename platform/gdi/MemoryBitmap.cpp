@@ -2,7 +2,8 @@
 
 namespace kelvo::gdi {
 
-MemoryBitmap::~MemoryBitmap() {
+// Putting the bitmap back visits a variant that is never valueless, so nothing can throw here.
+MemoryBitmap::~MemoryBitmap() { // NOLINT(bugprone-exception-escape)
     Release();
 }
 

@@ -14,7 +14,7 @@ namespace kelvo::gdi {
 class MemoryBitmap {
 public:
     MemoryBitmap() = default;
-    ~MemoryBitmap();
+    ~MemoryBitmap(); // NOLINT(bugprone-exception-escape): see the definition
     MemoryBitmap(const MemoryBitmap&) = delete;
     MemoryBitmap& operator=(const MemoryBitmap&) = delete;
 

@@ -14,7 +14,7 @@ QUrl TargetUrl(const QString& target) {
     if (trimmed.startsWith(QLatin1Char('/'))) {
         return QUrl::fromLocalFile(trimmed);
     }
-    const QUrl url(trimmed, QUrl::StrictMode);
+    QUrl url(trimmed, QUrl::StrictMode);
     if (url.isValid() && !url.scheme().isEmpty()) {
         return url;
     }
