@@ -51,9 +51,9 @@ class GuardedImage {
 public:
     GuardedImage(int width, int height)
         : memory_(2 * Guard + static_cast<std::size_t>(std::max(width, 0)) * std::max(height, 0) * 4, Pattern)
-        , image_(width > 0 && height > 0
-                     ? QImage(memory_.data() + Guard, width, height, width * 4, QImage::Format_RGB32)
-                     : QImage()) {}
+        , image_(width > 0 && height > 0 ? QImage(memory_.data() + Guard, width, height, qsizetype{width} * 4,
+                                                  QImage::Format_RGB32)
+                                         : QImage()) {}
 
     QImage& Image() { return image_; }
     bool Intact() const {

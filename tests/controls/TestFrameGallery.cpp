@@ -96,7 +96,7 @@ public:
         column_ = 0;
     }
     QImage Add(const FrameLook& look, const QString& legend) {
-        const QImage frame = RenderFrame(look);
+        QImage frame = RenderFrame(look);
         const QPoint at(8 + column_ * Cell, y_ + 16);
         QPainter painter(&page_);
         painter.drawImage(at, frame);

@@ -44,7 +44,7 @@ private slots:
         QTest::addColumn<FrameLook>("look");
         QTest::addColumn<QString>("script");
         QTest::addColumn<QList<int>>("twips");
-        const auto row = [](const char* name, FrameLook look, const char* script, QList<int> twips) {
+        const auto row = [](const char* name, FrameLook look, const char* script, const QList<int>& twips) {
             look.caption = QStringLiteral("A");
             QTest::newRow(name) << look << QString::fromLatin1(script) << twips;
         };
